@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace mivesk {
+
+// One record of the kana dictionary exactly as it lies in the file: a
+// two-byte Shift-JIS kana followed by six one-byte dot flags. The engine owns
+// a single instance that every read overwrites.
+struct KanaRecord {
+    static constexpr int Size = 8;
+    static constexpr int DotCount = 6;
+
+    std::array<char, 2> Kana{};
+    char Dot1 = 0;
+    char Dot2 = 0;
+    char Dot3 = 0;
+    char Dot4 = 0;
+    char Dot5 = 0;
+    char Dot6 = 0;
+
+    // Fills the fields from raw record bytes. Bytes the file did not have
+    // (a record past the end, or a cut-off last record) are passed as fewer
+    // than Size bytes and read as NUL, which the text accessors treat as
+    // blank padding.
+    void assign(const char* bytes, int count);
+
+    // The kana as text, converted from Shift-JIS. Bytes that are not valid
+    // Shift-JIS come out as U+FFFD; a blank field gives an empty string.
+    QString kanaText() const;
+
+    // Dot flag k (1 to 6) as a one-character string, normally "0" or "1".
+    // Any other byte is carried through as its own character.
+    QString dotText(int k) const;
+
+    char dotByte(int k) const;
+};
+
+static_assert(sizeof(KanaRecord) == KanaRecord::Size, "a record is eight bytes in memory too");
+
+} // namespace mivesk
