@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+namespace mivesk {
+
+// The hint window: a fixed tool window that explains how the cells of the
+// kana rows are built. There is at most one; it has no owner, so the main
+// window stays usable beside it.
+class Dialog : public QWidget {
+    Q_OBJECT
+public:
+    // Shows the one hint window, creating it if it is not open, or brings
+    // it to the front if it is. Returns it.
+    static Dialog* open();
+    // The open hint window, or nullptr.
+    static Dialog* current();
+
+private:
+    Dialog();
+};
+
+} // namespace mivesk
