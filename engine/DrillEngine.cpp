@@ -1,0 +1,194 @@
+#include "DrillEngine.h"
+
+#include "ModeTable.h"
+#include "ScoreText.h"
+
+#include <limits>
+
+namespace mivesk {
+
+namespace {
+
+constexpr qint16 CounterLimit = std::numeric_limits<qint16>::max();
+const QString Raised = QStringLiteral("1");
+const QString Flat = QStringLiteral("0");
+
+} // namespace
+
+DrillEngine::DrillEngine(std::unique_ptr<DictionarySource> dictionary,
+                         std::unique_ptr<RandomSource> random)
+    : m_dictionary(std::move(dictionary)), m_random(std::move(random)) {}
+
+void DrillEngine::Form_Load() {
+    m_random->seedFromClock();
+    m_QuestionNo = 1;
+    UpdateScore();
+}
+
+void DrillEngine::Option1_Click(int Index) {
+    if (Index >= 0 && Index < ModeCount) {
+        m_Mode = static_cast<qint16>(Index);
+    }
+}
+
+void DrillEngine::Im_Set_Click() {
+    HideVerdicts();
+    m_view.Shp_first = false;
+    m_view.Lb_First = false;
+    m_view.Shp_FirstBak = false;
+
+    if (m_Mode == RandomMode) {
+        // The random mode has no range; the last one stays as it was.
+        m_IsRandom = true;
+        m_QuestionNo = randomDraw();
+    } else {
+        const ModeRange range = modeRange(m_Mode);
+        m_RangeEnd = range.end;
+        m_RangeStart = range.start;
+        m_QuestionNo = range.start;
+        m_IsRandom = false;
+    }
+
+    readQuestionIntoMainLabel();
+    ClearCells();
+    m_hasQuestion = true;
+}
+
+void DrillEngine::Im_Next_Click() {
+    if (!m_hasQuestion) {
+        return;
+    }
+    HideVerdicts();
+    m_QuestionNo = m_IsRandom ? randomDraw() : static_cast<qint16>(m_QuestionNo + 1);
+    ShowQuestion();
+}
+
+void DrillEngine::ShowQuestion() {
+    for (;;) {
+        m_view.TexCheck = QString::number(m_QuestionNo);
+        readQuestionIntoMainLabel();
+        ClearCells();
+        if (m_IsRandom || m_QuestionNo <= m_RangeEnd) {
+            return;
+        }
+        // Past the end of the range: back to its first kana. Moving on is
+        // not an answer, so the count of answers stays as it is.
+        m_QuestionNo = m_RangeStart;
+    }
+}
+
+void DrillEngine::Im_Reset_Click() {
+    if (!m_hasQuestion) {
+        return;
+    }
+    m_AnsweredCount = 0;
+    m_CorrectCount = 0;
+    m_MissCount = 0;
+    UpdateScore();
+    HideVerdicts();
+    ClearCells();
+    m_QuestionNo = m_IsRandom ? randomDraw() : m_RangeStart;
+    readQuestionIntoMainLabel();
+}
+
+void DrillEngine::Im_End_Click() {
+    m_dictionary.close();
+}
+
+void DrillEngine::ImTen_Click(int Index) {
+    if (Index < 0 || Index >= int(m_InputDots.size())) {
+        return;
+    }
+    QString& dot = m_InputDots[size_t(Index)];
+    if (dot == Flat) {
+        m_view.ImTen[size_t(Index)] = DotPicture::On;
+        dot = Raised;
+    } else if (dot == Raised) {
+        m_view.ImTen[size_t(Index)] = DotPicture::Off;
+        dot = Flat;
+    }
+}
+
+void DrillEngine::Im_Check_Click() {
+    if (!m_hasQuestion) {
+        return;
+    }
+    // At the counters' limit an answer is still graded and shown, but no
+    // longer counted.
+    const bool counts = m_AnsweredCount < CounterLimit;
+    if (counts) {
+        ++m_AnsweredCount;
+    }
+
+    m_dictionary.read(m_QuestionNo);
+    for (int i = 0; i < int(m_AnswerDots.size()); ++i) {
+        const size_t at = size_t(i);
+        m_AnswerDots[at] = m_dictionary.record().dotText(i + 1);
+        if (m_AnswerDots[at] == Flat) {
+            m_view.ImTenKai[at] = DotPicture::Off;
+        } else if (m_AnswerDots[at] == Raised) {
+            m_view.ImTenKai[at] = DotPicture::On;
+        }
+    }
+
+    switch (verdictFor(countAgreeingDots(m_InputDots, m_AnswerDots))) {
+    case Verdict::Correct:
+        m_view.imgSeikai = true;
+        if (counts) {
+            ++m_CorrectCount;
+        }
+        break;
+    case Verdict::Almost:
+        m_view.imgOsii = true;
+        if (counts) {
+            ++m_MissCount;
+        }
+        break;
+    case Verdict::Incorrect:
+        m_view.imgFuseikai = true;
+        if (counts) {
+            ++m_MissCount;
+        }
+        break;
+    }
+    UpdateScore();
+}
+
+void DrillEngine::Check1_Click(int Value) {
+    if (Value == 0) {
+        m_view.ShpCover = true;
+    } else if (Value == 1) {
+        m_view.ShpCover = false;
+    }
+}
+
+void DrillEngine::ClearCells() {
+    for (size_t i = 0; i < m_InputDots.size(); ++i) {
+        m_InputDots[i] = Flat;
+        m_AnswerDots[i] = Flat;
+        m_view.ImTen[i] = DotPicture::Off;
+        m_view.ImTenKai[i] = DotPicture::Off;
+    }
+}
+
+void DrillEngine::HideVerdicts() {
+    m_view.imgSeikai = false;
+    m_view.imgOsii = false;
+    m_view.imgFuseikai = false;
+}
+
+void DrillEngine::UpdateScore() {
+    m_view.lblRitsu = rateText(m_CorrectCount, m_AnsweredCount);
+    m_view.lblCount = countText(m_AnsweredCount);
+}
+
+void DrillEngine::readQuestionIntoMainLabel() {
+    m_dictionary.read(m_QuestionNo);
+    m_view.Lb_Main = m_dictionary.record().kanaText();
+}
+
+qint16 DrillEngine::randomDraw() {
+    return drawRecordNumber(m_random->next());
+}
+
+} // namespace mivesk
