@@ -1,0 +1,627 @@
+// Draws every picture of the program: the application icon, the two dot
+// pictures, the three verdict marks, the button pictures and the hint chart.
+// Each picture is written as a PNG with an alpha channel at its own size and
+// again at twice that size ("@2x", drawn at double resolution, not scaled up),
+// plus the application icon as a Windows .ico.
+//
+// Usage: draw_pictures [output-folder]   (default: the source tree's ui/pictures)
+//
+// The output is deterministic: every random choice comes from a seeded
+// generator whose sequence the C++ standard fixes, and the lettering is
+// rendered from font outlines, not from hinted bitmaps.
+
+#include <QDir>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Randomness and noise
+// ---------------------------------------------------------------------------
+
+// std::mt19937's sequence is fixed by the standard, unlike the distributions,
+// so the uniform mapping is done here by hand.
+class Rng {
+public:
+    explicit Rng(unsigned seed) : gen_(seed) {}
+    double uniform(double lo = 0.0, double hi = 1.0) {
+        return lo + (hi - lo) * (static_cast<double>(gen_()) / 4294967296.0);
+    }
+
+private:
+    std::mt19937 gen_;
+};
+
+double smoothstep(double edge0, double edge1, double x) {
+    const double t = std::clamp((x - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return t * t * (3.0 - 2.0 * t);
+}
+
+// Smooth value noise on a lattice, in logical pixels, so that the 1x and the
+// @2x picture show the same pattern.
+class ValueNoise {
+public:
+    ValueNoise(unsigned seed, double cell, int cols, int rows)
+        : cell_(cell), cols_(cols + 2), rows_(rows + 2) {
+        Rng rng(seed);
+        values_.resize(static_cast<size_t>(cols_ * rows_));
+        for (double& v : values_)
+            v = rng.uniform();
+    }
+    double at(double x, double y) const {
+        const double gx = std::clamp(x / cell_, 0.0, cols_ - 1.001);
+        const double gy = std::clamp(y / cell_, 0.0, rows_ - 1.001);
+        const int ix = static_cast<int>(gx), iy = static_cast<int>(gy);
+        const double fx = smoothstep(0, 1, gx - ix), fy = smoothstep(0, 1, gy - iy);
+        const double top = lerp(value(ix, iy), value(ix + 1, iy), fx);
+        const double bottom = lerp(value(ix, iy + 1), value(ix + 1, iy + 1), fx);
+        return lerp(top, bottom, fy);
+    }
+
+private:
+    static double lerp(double a, double b, double t) { return a + (b - a) * t; }
+    double value(int x, int y) const { return values_[static_cast<size_t>(y * cols_ + x)]; }
+    double cell_;
+    int cols_, rows_;
+    std::vector<double> values_;
+};
+
+QColor mix(const QColor& a, const QColor& b, double t) {
+    t = std::clamp(t, 0.0, 1.0);
+    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t),
+                            static_cast<float>(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+}
+
+// The painter's scale from logical to device pixels (1 or 2 here).
+double deviceScale(const QPainter& p) {
+    return p.transform().m11();
+}
+
+// Fills `rect` pixel by pixel at device resolution; `shade` gets the logical
+// position of each device pixel's centre and returns its colour.
+void paintPixels(QPainter& p, const QRectF& rect,
+                 const std::function<QColor(double x, double y)>& shade) {
+    const double s = deviceScale(p);
+    QImage img(static_cast<int>(std::ceil(rect.width() * s)),
+               static_cast<int>(std::ceil(rect.height() * s)), QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixelColor(x, y, shade(rect.x() + (x + 0.5) / s, rect.y() + (y + 0.5) / s));
+    p.drawImage(QRectF(rect.topLeft(), QSizeF(img.width() / s, img.height() / s)), img);
+}
+
+// Runs `draw` on a transparent layer of the same size and transform as the
+// painter's device, then composes the layer over the device. Brush strokes
+// use it so that erasing their dry streaks does not cut into other strokes.
+void paintLayer(QPainter& p, const std::function<void(QPainter&)>& draw) {
+    QImage layer(p.device()->width(), p.device()->height(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter lp(&layer);
+        lp.setRenderHint(QPainter::Antialiasing);
+        lp.setTransform(p.transform());
+        draw(lp);
+    }
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, layer);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Lettering
+// ---------------------------------------------------------------------------
+
+const QString kGothic = QStringLiteral("IPAGothic");
+const QString kPGothic = QStringLiteral("IPAPGothic");
+
+// The outline of `text` in `family`. The IPA fonts have neither bold nor
+// italic faces; weight is added by the painting helpers below and a slant by
+// shearing the outline.
+QPainterPath glyphs(const QString& text, const QString& family, double slant = 0.0) {
+    QFont font(family);
+    font.setPixelSize(64);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    QPainterPath path;
+    path.addText(QPointF(0, 0), font, text);
+    path.setFillRule(Qt::WindingFill);
+    if (slant != 0.0)
+        path = QTransform().shear(-slant, 0).map(path);
+    return path;
+}
+
+// Scales `path` uniformly to the largest size that fits `box` and centres it.
+QPainterPath fitInto(const QPainterPath& path, const QRectF& box) {
+    const QRectF bounds = path.boundingRect();
+    const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());
+    QTransform t;
+    t.translate(box.center().x(), box.center().y());
+    t.scale(scale, scale);
+    t.translate(-bounds.center().x(), -bounds.center().y());
+    QPainterPath fitted = t.map(path);
+    fitted.setFillRule(Qt::WindingFill);
+    return fitted;
+}
+
+QPen roundPen(const QColor& colour, double width) {
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+struct LetterStyle {
+    QColor fill;
+    double weight = 0.0;         // extra stroke width making the letters bold and round
+    QColor outline = QColor();   // the light outline around everything (invalid: none)
+    double outlineWidth = 0.0;   // its width outside the letters
+    QColor innerEdge = QColor(); // a darker edge between the letters and the outline
+    double innerEdgeWidth = 0.0;
+};
+
+// Bold, rounded letters: the glyph outline filled and stroked with round
+// joins, inside optional edge and outline bands painted beneath them.
+void paintLetters(QPainter& p, const QPainterPath& path, const LetterStyle& style) {
+    p.save();
+    if (style.outline.isValid())
+        p.strokePath(path, roundPen(style.outline, style.weight + 2 * style.outlineWidth));
+    if (style.innerEdge.isValid())
+        p.strokePath(path, roundPen(style.innerEdge, style.weight + 2 * style.innerEdgeWidth));
+    p.fillPath(path, style.fill);
+    if (style.weight > 0)
+        p.strokePath(path, roundPen(style.fill, style.weight));
+    p.restore();
+}
+
+// The glyphs thickened by `weight`, as one closed outline.
+QPainterPath emboldened(const QPainterPath& path, double weight) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(weight);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    stroker.setCapStyle(Qt::SquareCap);
+    QPainterPath bold = path.united(stroker.createStroke(path)).simplified();
+    bold.setFillRule(Qt::WindingFill);
+    return bold;
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+// ---------------------------------------------------------------------------
+
+// A pill-shaped button face with a soft shadow below and to the right.
+void paintPill(QPainter& p, const QRectF& rect, const QColor& top, const QColor& bottom,
+               const QColor& edge) {
+    const double radius = rect.height() / 2;
+    p.save();
+    p.setPen(Qt::NoPen);
+    for (int i = 3; i >= 0; --i) {
+        const double grow = i * 0.5;
+        p.setBrush(QColor(40, 40, 60, 28));
+        p.drawRoundedRect(rect.translated(1.3, 1.6).adjusted(-grow, -grow, grow, grow),
+                          radius + grow, radius + grow);
+    }
+    QLinearGradient face(rect.topLeft(), rect.bottomLeft());
+    face.setColorAt(0.0, top);
+    face.setColorAt(1.0, bottom);
+    p.setBrush(face);
+    p.setPen(QPen(edge, 0.8));
+    p.drawRoundedRect(rect, radius, radius);
+    // A glossy highlight over the upper half.
+    QLinearGradient gloss(rect.topLeft(), QPointF(rect.left(), rect.center().y()));
+    gloss.setColorAt(0.0, QColor(255, 255, 255, 170));
+    gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gloss);
+    const QRectF shine = rect.adjusted(radius * 0.5, 1.2, -radius * 0.5, -rect.height() * 0.45);
+    p.drawRoundedRect(shine, shine.height() / 2, shine.height() / 2);
+    p.restore();
+}
+
+// ---------------------------------------------------------------------------
+// Brush strokes
+// ---------------------------------------------------------------------------
+
+const QColor kBrushRed(220, 30, 30);
+
+// Rounds the corners of a polyline by corner cutting.
+std::vector<QPointF> smoothed(std::vector<QPointF> pts, int rounds) {
+    for (int r = 0; r < rounds; ++r) {
+        std::vector<QPointF> out{pts.front()};
+        for (size_t i = 0; i + 1 < pts.size(); ++i) {
+            out.push_back(pts[i] * 0.75 + pts[i + 1] * 0.25);
+            out.push_back(pts[i] * 0.25 + pts[i + 1] * 0.75);
+        }
+        out.push_back(pts.back());
+        pts = std::move(out);
+    }
+    return pts;
+}
+
+// Resamples a polyline at equal steps of `step` pixels.
+std::vector<QPointF> resampled(const std::vector<QPointF>& pts, double step) {
+    std::vector<QPointF> out{pts.front()};
+    double carry = 0.0;
+    for (size_t i = 0; i + 1 < pts.size(); ++i) {
+        const QPointF d = pts[i + 1] - pts[i];
+        const double len = std::hypot(d.x(), d.y());
+        double at = step - carry;
+        while (at <= len) {
+            out.push_back(pts[i] + d * (at / len));
+            at += step;
+        }
+        carry = len - (at - step);
+    }
+    return out;
+}
+
+struct BrushStyle {
+    double width;                          // the broadest width of the stroke
+    std::function<double(double)> profile; // width factor along the stroke, 0..1
+    double dryFrom;                        // where along the stroke the brush runs dry
+    int streaks;                           // number of dry streaks
+    unsigned seed;
+};
+
+// One stroke of a broad, dry brush along `spine`: its width swells and thins
+// along the way and wobbles a little, and streaks where the bristles ran dry
+// show through, most of them towards the end of the stroke.
+void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const BrushStyle& style) {
+    Rng rng(style.seed);
+    const double step = 0.3;
+    const std::vector<QPointF> pts = resampled(spine, step);
+    const size_t n = pts.size();
+    const double phase1 = rng.uniform(0, 6.3), phase2 = rng.uniform(0, 6.3);
+
+    std::vector<double> widths(n);
+    std::vector<QPointF> normals(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double t = static_cast<double>(i) / static_cast<double>(n - 1);
+        const double wobble =
+            1.0 + 0.05 * std::sin(t * 17.0 + phase1) + 0.03 * std::sin(t * 41.0 + phase2);
+        widths[i] = style.width * style.profile(t) * wobble;
+        const size_t a = i >= 8 ? i - 8 : 0, b = std::min(n - 1, i + 8);
+        const QPointF d = pts[b] - pts[a];
+        const double len = std::max(1e-9, std::hypot(d.x(), d.y()));
+        normals[i] = QPointF(-d.y() / len, d.x() / len);
+    }
+
+    paintLayer(p, [&](QPainter& lp) {
+        lp.setPen(Qt::NoPen);
+        lp.setBrush(kBrushRed);
+        for (size_t i = 0; i < n; ++i)
+            lp.drawEllipse(pts[i], widths[i] / 2, widths[i] / 2);
+
+        // Dry streaks: thin lines along the stroke, at a fixed place across it,
+        // erased fully or partly from the paint.
+        lp.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        for (int k = 0; k < style.streaks; ++k) {
+            const bool late = rng.uniform() < 0.7;
+            const double from = late ? rng.uniform(style.dryFrom, 0.97) : rng.uniform(0.05, 0.9);
+            const double to = late ? std::min(1.0, from + rng.uniform(0.05, 0.5))
+                                   : std::min(1.0, from + rng.uniform(0.02, 0.12));
+            const double across = rng.uniform(-0.85, 0.85);
+            const double thickness = rng.uniform(0.5, late ? 2.4 : 1.3);
+            const double strength = rng.uniform(0.45, 1.0);
+            lp.setBrush(QColor(0, 0, 0, static_cast<int>(strength * 255)));
+            const auto first = static_cast<size_t>(from * (n - 1));
+            const auto last = static_cast<size_t>(to * (n - 1));
+            // Sparse dabs keep partial erasing from accumulating to full.
+            const size_t every = std::max<size_t>(1, static_cast<size_t>(thickness / step));
+            for (size_t i = first; i <= last; i += every) {
+                const double taper = smoothstep(0, 0.03, static_cast<double>(i - first) / n) *
+                                     smoothstep(0, 0.03, static_cast<double>(last - i) / n);
+                const double r = thickness / 2 * (0.4 + 0.6 * taper);
+                lp.drawEllipse(pts[i] + normals[i] * (across * widths[i] / 2), r, r);
+            }
+        }
+    });
+}
+
+// ---------------------------------------------------------------------------
+// The pictures
+// ---------------------------------------------------------------------------
+
+void drawAppIcon(QPainter& p) {
+    const ValueNoise coarse(11, 9.0, 5, 5), fine(12, 4.0, 9, 9);
+    const QColor skyTop(142, 196, 238), skyBottom(188, 224, 248), cloud(252, 253, 255);
+    paintPixels(p, QRectF(0, 0, 32, 32), [&](double x, double y) {
+        const double n = 0.65 * coarse.at(x, y) + 0.35 * fine.at(x, y);
+        const QColor sky = mix(skyTop, skyBottom, y / 32.0);
+        return mix(sky, cloud, 0.85 * smoothstep(0.42, 0.78, n));
+    });
+    p.setPen(QPen(QColor(96, 150, 205), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 31, 31));
+
+    const QColor halo(255, 255, 255, 215);
+    const QPainterPath mi = fitInto(glyphs("Mi", kPGothic), QRectF(6.5, 2.5, 19, 12.5));
+    paintLetters(p, mi, {QColor(16, 40, 150), 1.3, halo, 1.1});
+    const QPainterPath vesk = fitInto(glyphs("vesk", kPGothic), QRectF(2.5, 18.5, 27, 10.5));
+    paintLetters(p, vesk, {QColor(62, 62, 68), 0.9, halo, 1.0});
+}
+
+void drawDotOff(QPainter& p) {
+    const QPointF c(16, 16);
+    const QColor grey(152, 148, 152), light(206, 203, 206);
+    QPainterPath ring;
+    ring.addEllipse(c, 8, 8);
+    ring.addEllipse(c, 3, 3);
+    ring.setFillRule(Qt::OddEvenFill);
+    p.fillPath(ring, grey);
+    // Lighter rims on both edges of the ring.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(light, 0.7));
+    p.drawEllipse(c, 7.65, 7.65);
+    p.drawEllipse(c, 3.35, 3.35);
+}
+
+void drawDotOn(QPainter& p) {
+    const QPointF c(16, 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 255));
+    p.drawEllipse(c, 13, 13);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(150, 160, 255), 0.9));
+    p.drawEllipse(c, 12.55, 12.55);
+}
+
+void drawMarkCorrect(QPainter& p) {
+    // An ellipse drawn counter-clockwise from the lower left round to the
+    // lower left again, stopping short so that a small gap stays open there.
+    const QPointF c(80.5, 94);
+    const double rx = 63, ry = 78;
+    std::vector<QPointF> spine;
+    const double start = 2.55, sweep = -2 * M_PI + 0.42;
+    for (int i = 0; i <= 400; ++i) {
+        const double t = i / 400.0;
+        const double a = start + sweep * t;
+        const double grow = 1.0 + 0.03 * std::sin(t * 3.0); // a hand never closes a true ellipse
+        spine.emplace_back(c.x() + rx * grow * std::cos(a), c.y() - ry * grow * std::sin(a));
+    }
+    paintBrushStroke(p, spine,
+                     {24.0,
+                      [](double t) {
+                          return 0.72 + 0.28 * smoothstep(0, 0.1, t) - 0.25 * smoothstep(0.8, 1, t);
+                      },
+                      0.62, 46, 101});
+}
+
+void drawMarkAlmost(QPainter& p) {
+    const std::vector<QPointF> corners{{97, 17}, {17, 148}, {179, 148}, {97, 17}, {91, 27}};
+    paintBrushStroke(p, smoothed(corners, 4),
+                     {22.0,
+                      [](double t) {
+                          return 0.78 + 0.22 * smoothstep(0, 0.08, t) -
+                                 0.3 * smoothstep(0.86, 1, t);
+                      },
+                      0.65, 50, 202});
+}
+
+void drawMarkIncorrect(QPainter& p) {
+    const auto profile = [](double t) {
+        return 0.7 + 0.3 * smoothstep(0, 0.12, t) - 0.3 * smoothstep(0.78, 1, t);
+    };
+    const std::vector<QPointF> down{{24, 22}, {70, 82}, {138, 166}};
+    paintBrushStroke(p, smoothed(down, 3), {24.0, profile, 0.6, 36, 303});
+    const std::vector<QPointF> up{{140, 24}, {88, 86}, {22, 166}};
+    paintBrushStroke(p, smoothed(up, 3), {24.0, profile, 0.6, 36, 304});
+}
+
+void drawButtonSet(QPainter& p) {
+    const QRectF face(1, 1, 42.5, 19.5);
+    paintPill(p, face, QColor(253, 253, 253), QColor(214, 215, 222), QColor(150, 152, 165));
+    const QPainterPath text =
+        fitInto(glyphs("-Set-", kPGothic, 0.22), face.adjusted(7, 4.5, -7, -4.5));
+    paintLetters(p, text, {QColor(16, 28, 130), 0.5});
+}
+
+void drawButtonCheck(QPainter& p) {
+    const QRectF face(1, 1.5, 66.5, 27);
+    paintPill(p, face, QColor(205, 208, 250), QColor(140, 148, 226), QColor(96, 104, 180));
+    const QPainterPath text = fitInto(glyphs("Check!!", kPGothic), face.adjusted(8, 6.5, -8, -6.5));
+    paintLetters(p, text, {QColor(16, 28, 130), 1.1});
+}
+
+void drawButtonNext(QPainter& p) {
+    QPainterPath arrow;
+    arrow.moveTo(2, 10);
+    arrow.lineTo(31, 10);
+    arrow.lineTo(31, 1.5);
+    arrow.lineTo(51.5, 17);
+    arrow.lineTo(31, 32.5);
+    arrow.lineTo(31, 24);
+    arrow.lineTo(2, 24);
+    arrow.closeSubpath();
+    QLinearGradient red(0, 1, 0, 33);
+    red.setColorAt(0.0, QColor(250, 96, 80));
+    red.setColorAt(0.5, QColor(226, 34, 30));
+    red.setColorAt(1.0, QColor(178, 16, 16));
+    p.setBrush(red);
+    p.setPen(QPen(QColor(140, 10, 10), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(arrow);
+    const QPainterPath text = fitInto(glyphs("Next", kPGothic), QRectF(4, 12, 33, 10));
+    paintLetters(p, text, {QColor(20, 40, 225), 0.8, QColor(255, 255, 255), 1.0});
+}
+
+const LetterStyle kBlueVioletLetters{QColor(84, 64, 214), 1.6, QColor(236, 234, 255), 1.2};
+
+void drawButtonReset(QPainter& p) {
+    paintLetters(p, fitInto(glyphs("はじめから", kPGothic), QRectF(2.5, 2.5, 77, 14)),
+                 kBlueVioletLetters);
+}
+
+void drawButtonEnd(QPainter& p) {
+    paintLetters(p, fitInto(glyphs("おわり", kPGothic), QRectF(2.5, 2.5, 44, 14)),
+                 kBlueVioletLetters);
+}
+
+void drawButtonHint(QPainter& p) {
+    paintLetters(p, fitInto(glyphs("ヒント♪", kPGothic), QRectF(3.5, 3.5, 78, 21)),
+                 {QColor(255, 214, 10), 2.0, QColor(255, 252, 236), 1.9, QColor(196, 128, 0), 0.9});
+}
+
+void drawHeadingConcave(QPainter& p) {
+    const QPainterPath text =
+        emboldened(fitInto(glyphs("凹面", kGothic), QRectF(3, 3, 60, 27)), 2.6);
+    p.setPen(QPen(QColor(16, 32, 140), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(text);
+}
+
+void drawHintChart(QPainter& p) {
+    const QPainterPath heading = fitInto(glyphs("凹面の6点", kPGothic), QRectF(4, 3, 130, 22));
+    paintLetters(p, heading, {QColor(24, 22, 26), 1.6});
+
+    // The paper card, with a faint shadow and a mottled, grainy surface.
+    const QRectF card(3, 33, 131, 188);
+    const double radius = 12;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 50, 30, 40));
+    p.drawRoundedRect(card.translated(1.5, 1.8), radius, radius);
+    QPainterPath cardPath;
+    cardPath.addRoundedRect(card, radius, radius);
+    p.save();
+    p.setClipPath(cardPath);
+    const ValueNoise blotches(21, 14.0, 12, 18), fibres(22, 2.5, 60, 90);
+    Rng grain(23);
+    const QColor beige(236, 222, 190), dark(214, 196, 156), light(248, 240, 220);
+    paintPixels(p, card, [&](double x, double y) {
+        const double n = blotches.at(x - card.x(), y - card.y()) - 0.5;
+        const double f = fibres.at(x - card.x(), y - card.y()) - 0.5;
+        const double g = grain.uniform(-0.5, 0.5);
+        const double shade = 0.9 * n + 0.5 * f + 0.35 * g;
+        return shade < 0 ? mix(beige, dark, -shade) : mix(beige, light, shade);
+    });
+    p.restore();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(178, 156, 112), 1.0));
+    p.drawPath(cardPath);
+
+    // Circled numerals: dots 4, 5, 6 down the left, 1, 2, 3 down the right.
+    const QColor grey(64, 64, 66);
+    const double xs[2] = {card.left() + 33.5, card.right() - 33.5};
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < 3; ++row) {
+            const int number = column == 0 ? 4 + row : 1 + row;
+            const QPointF c(xs[column], card.top() + 32 + row * 62);
+            p.setPen(QPen(grey, 2.6));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(c, 25, 25);
+            const QPainterPath digit = fitInto(glyphs(QString::number(number), kPGothic),
+                                               QRectF(c.x() - 15, c.y() - 15, 30, 30));
+            paintLetters(p, digit, {grey, 1.4});
+        }
+    }
+}
+
+void drawButtonClose(QPainter& p) {
+    paintLetters(p, fitInto(glyphs("とじます", kPGothic), QRectF(3, 3, 92, 24)),
+                 {QColor(240, 96, 76), 1.9, QColor(255, 240, 236), 1.4});
+}
+
+void drawButtonOk(QPainter& p) {
+    paintLetters(p, fitInto(glyphs("わかりました。", kPGothic), QRectF(2.5, 2.5, 110, 15)),
+                 {QColor(24, 64, 224), 0.8, QColor(214, 228, 255), 1.1});
+}
+
+struct Picture {
+    const char* name;
+    QSize size;
+    void (*draw)(QPainter&);
+};
+
+const Picture kPictures[] = {
+    {"app_icon", {32, 32}, drawAppIcon},
+    {"dot_off", {32, 32}, drawDotOff},
+    {"dot_on", {32, 32}, drawDotOn},
+    {"mark_correct", {161, 188}, drawMarkCorrect},
+    {"mark_almost", {196, 165}, drawMarkAlmost},
+    {"mark_incorrect", {162, 188}, drawMarkIncorrect},
+    {"button_set", {46, 23}, drawButtonSet},
+    {"button_check", {71, 32}, drawButtonCheck},
+    {"button_next", {53, 34}, drawButtonNext},
+    {"button_reset", {82, 19}, drawButtonReset},
+    {"button_end", {49, 19}, drawButtonEnd},
+    {"button_hint", {85, 28}, drawButtonHint},
+    {"heading_concave", {66, 33}, drawHeadingConcave},
+    {"hint_chart", {138, 225}, drawHintChart},
+    {"button_close", {98, 30}, drawButtonClose},
+    {"button_ok", {115, 20}, drawButtonOk},
+};
+
+QImage render(const Picture& picture, int scale) {
+    QImage image(picture.size * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
+        picture.draw(p);
+    }
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool write(const QImage& image, const QString& path, const char* format) {
+    QImageWriter writer(path, format);
+    if (!writer.write(image)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path),
+                     qPrintable(writer.errorString()));
+        return false;
+    }
+    std::printf("%s %dx%d\n", qPrintable(path), image.width(), image.height());
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : {kGothic, kPGothic}) {
+        if (!families.contains(family)) {
+            // Another font would silently change every lettered picture.
+            std::fprintf(stderr, "font %s is missing (Debian: fonts-ipafont-gothic)\n",
+                         qPrintable(family));
+            return 1;
+        }
+    }
+    if (!QImageWriter::supportedImageFormats().contains("ico")) {
+        std::fprintf(stderr, "Qt cannot write .ico files here (qtbase's ico plugin)\n");
+        return 1;
+    }
+
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                            : QStringLiteral(MIVESK_PICTURES_DIR));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(out.path()));
+        return 1;
+    }
+
+    bool ok = true;
+    for (const Picture& picture : kPictures) {
+        const QString name = QString::fromLatin1(picture.name);
+        ok &= write(render(picture, 1), out.filePath(name + ".png"), "png");
+        ok &= write(render(picture, 2), out.filePath(name + "@2x.png"), "png");
+    }
+    ok &= write(render(kPictures[0], 1), out.filePath("app_icon.ico"), "ico");
+    return ok ? 0 : 1;
+}
