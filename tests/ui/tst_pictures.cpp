@@ -1,0 +1,186 @@
+// The pictures compiled into the program: every one is present at its exact
+// size (the image controls take the size of their picture, so a wrong size
+// moves the layout), has a transparent background so the panel colours show
+// around it, and has a high-DPI twin at twice the size showing the same
+// thing. A few pixels that decide the drill's look are checked directly.
+
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+QImage picture(const QString& name) {
+    return QImage(QStringLiteral(":/pictures/") + name);
+}
+
+// Mean opacity over the picture: the painted share of its area, which does
+// not depend on the resolution it was drawn at.
+double coverage(const QImage& image) {
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += qAlpha(image.pixel(x, y)) / 255.0;
+    return sum / (image.width() * image.height());
+}
+
+bool near(int value, int expected, int tolerance) {
+    return std::abs(value - expected) <= tolerance;
+}
+
+struct Entry {
+    const char* name;
+    QSize size;
+    bool transparentCorners;
+};
+
+const Entry kPictures[] = {
+    {"app_icon", {32, 32}, false}, // an opaque square
+    {"dot_off", {32, 32}, true},          {"dot_on", {32, 32}, true},
+    {"mark_correct", {161, 188}, true},   {"mark_almost", {196, 165}, true},
+    {"mark_incorrect", {162, 188}, true}, {"button_set", {46, 23}, true},
+    {"button_check", {71, 32}, true},     {"button_next", {53, 34}, true},
+    {"button_reset", {82, 19}, true},     {"button_end", {49, 19}, true},
+    {"button_hint", {85, 28}, true},      {"heading_concave", {66, 33}, true},
+    {"hint_chart", {138, 225}, true},     {"button_close", {98, 30}, true},
+    {"button_ok", {115, 20}, true},
+};
+
+} // namespace
+
+class TestPictures : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachPicture_data();
+    void eachPicture();
+    void noStrayPictures();
+    void dotOnIsAPureBlueDiscOfAbout26Pixels();
+    void dotOffIsAGreyRingWithAHole();
+    void verdictMarksAreRed_data();
+    void verdictMarksAreRed();
+};
+
+void TestPictures::eachPicture_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("transparentCorners");
+    for (const Entry& e : kPictures)
+        QTest::newRow(e.name) << QString::fromLatin1(e.name) << e.size << e.transparentCorners;
+}
+
+void TestPictures::eachPicture() {
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(bool, transparentCorners);
+
+    const QImage normal = picture(name + ".png");
+    const QImage doubled = picture(name + "@2x.png");
+    QVERIFY2(!normal.isNull(), qPrintable(name + ".png is missing"));
+    QVERIFY2(!doubled.isNull(), qPrintable(name + "@2x.png is missing"));
+    QCOMPARE(normal.size(), size);
+    QCOMPARE(doubled.size(), size * 2);
+    QVERIFY(normal.hasAlphaChannel());
+    QVERIFY(doubled.hasAlphaChannel());
+
+    for (const QImage& image : {normal, doubled}) {
+        const int right = image.width() - 1, bottom = image.height() - 1;
+        for (const QPoint corner :
+             {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)}) {
+            const int alpha = qAlpha(image.pixel(corner));
+            if (transparentCorners)
+                QCOMPARE(alpha, 0);
+            else
+                QCOMPARE(alpha, 255);
+        }
+    }
+
+    // The twin shows the same picture: its painted share of the area matches.
+    const double a = coverage(normal), b = coverage(doubled);
+    QVERIFY2(a > 0.02, "the picture is (nearly) empty");
+    QVERIFY2(std::abs(a - b) < 0.04,
+             qPrintable(QStringLiteral("coverage %1 vs %2 at twice the size").arg(a).arg(b)));
+}
+
+void TestPictures::noStrayPictures() {
+    // Every compiled-in picture is one of the known ones or its twin, so a
+    // misspelt file name cannot hide beside a missing picture.
+    QSet<QString> known;
+    for (const Entry& e : kPictures) {
+        known << QString::fromLatin1(e.name) + ".png";
+        known << QString::fromLatin1(e.name) + "@2x.png";
+    }
+    const QStringList present = QDir(QStringLiteral(":/pictures")).entryList(QDir::Files);
+    QVERIFY(!present.isEmpty());
+    for (const QString& file : present)
+        QVERIFY2(known.contains(file), qPrintable(file + " is not a known picture"));
+}
+
+void TestPictures::dotOnIsAPureBlueDiscOfAbout26Pixels() {
+    for (const int scale : {1, 2}) {
+        const QImage dot = picture(scale == 1 ? "dot_on.png" : "dot_on@2x.png");
+        QVERIFY(!dot.isNull());
+        const int c = 16 * scale;
+        QCOMPARE(dot.pixel(c, c), qRgba(0, 0, 255, 255));
+        // Solid blue well out towards the rim (11 px from the centre)...
+        const QRgb inner = dot.pixel(c + 11 * scale, c);
+        QCOMPARE(qAlpha(inner), 255);
+        QVERIFY(qBlue(inner) > 200 && qRed(inner) < 80 && qGreen(inner) < 80);
+        // ...and nothing beyond 14 px.
+        QCOMPARE(qAlpha(dot.pixel(c + 14 * scale, c)), 0);
+        QCOMPARE(qAlpha(dot.pixel(c, c - 15 * scale)), 0);
+    }
+}
+
+void TestPictures::dotOffIsAGreyRingWithAHole() {
+    for (const int scale : {1, 2}) {
+        const QImage dot = picture(scale == 1 ? "dot_off.png" : "dot_off@2x.png");
+        QVERIFY(!dot.isNull());
+        const int c = 16 * scale;
+        QCOMPARE(qAlpha(dot.pixel(c, c)), 0); // the hole
+        for (const QPoint onRing : {QPoint(c + 5 * scale, c), QPoint(c, c - 5 * scale)}) {
+            const QRgb ring = dot.pixel(onRing);
+            QCOMPARE(qAlpha(ring), 255);
+            QVERIFY2(near(qRed(ring), 152, 12) && near(qGreen(ring), 148, 12) &&
+                         near(qBlue(ring), 152, 12),
+                     qPrintable(QStringLiteral("ring colour %1").arg(ring, 8, 16)));
+        }
+        // Outer diameter 16 px: nothing 9 px or more from the centre.
+        QCOMPARE(qAlpha(dot.pixel(c + 9 * scale, c)), 0);
+        QCOMPARE(qAlpha(dot.pixel(c - 10 * scale, c)), 0);
+    }
+}
+
+void TestPictures::verdictMarksAreRed_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("correct") << "mark_correct.png";
+    QTest::newRow("almost") << "mark_almost.png";
+    QTest::newRow("incorrect") << "mark_incorrect.png";
+}
+
+void TestPictures::verdictMarksAreRed() {
+    QFETCH(QString, name);
+    const QImage mark = picture(name);
+    QVERIFY(!mark.isNull());
+    qsizetype opaque = 0, red = 0;
+    for (int y = 0; y < mark.height(); ++y) {
+        for (int x = 0; x < mark.width(); ++x) {
+            const QRgb px = mark.pixel(x, y);
+            if (qAlpha(px) < 255)
+                continue;
+            ++opaque;
+            if (qRed(px) > 180 && qGreen(px) < 80 && qBlue(px) < 80)
+                ++red;
+        }
+    }
+    // A bold stroke: a good share of the picture is solid paint, all of it red.
+    QVERIFY2(opaque > mark.width() * mark.height() / 10,
+             qPrintable(QStringLiteral("only %1 opaque pixels").arg(opaque)));
+    QCOMPARE(red, opaque);
+}
+
+QTEST_GUILESS_MAIN(TestPictures)
+#include "tst_pictures.moc"
