@@ -17,7 +17,8 @@ const QString Flat = QStringLiteral("0");
 
 DrillEngine::DrillEngine(std::unique_ptr<DictionarySource> dictionary,
                          std::unique_ptr<RandomSource> random)
-    : m_dictionary(std::move(dictionary)), m_random(std::move(random)) {}
+    : m_dictionary(std::move(dictionary)), m_random(std::move(random)) {
+}
 
 void DrillEngine::Form_Load() {
     m_random->seedFromClock();

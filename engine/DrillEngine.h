@@ -18,8 +18,7 @@ public:
     static constexpr int ModeCount = 12;
     static constexpr int RandomMode = 11;
 
-    DrillEngine(std::unique_ptr<DictionarySource> dictionary,
-                std::unique_ptr<RandomSource> random);
+    DrillEngine(std::unique_ptr<DictionarySource> dictionary, std::unique_ptr<RandomSource> random);
 
     // Start-up: seeds the random numbers, makes record 1 current and writes
     // the empty score.

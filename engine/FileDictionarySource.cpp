@@ -4,7 +4,8 @@
 
 namespace mivesk {
 
-FileDictionarySource::FileDictionarySource(const QString& path) : m_file(path) {}
+FileDictionarySource::FileDictionarySource(const QString& path) : m_file(path) {
+}
 
 bool FileDictionarySource::open() {
     // Unbuffered: each question reads one small record at a known offset,

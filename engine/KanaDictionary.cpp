@@ -3,7 +3,8 @@
 namespace mivesk {
 
 KanaDictionary::KanaDictionary(std::unique_ptr<DictionarySource> source)
-    : m_source(std::move(source)) {}
+    : m_source(std::move(source)) {
+}
 
 void KanaDictionary::read(int n) {
     char bytes[KanaRecord::Size];

@@ -9,11 +9,35 @@ namespace mivesk {
 
 namespace {
 
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+bool isTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+// Decodes Shift-JIS text, one character at a time, so that every byte that
+// is not part of a valid character becomes U+FFFD: the system converter
+// silently drops a lone lead byte and turns other bad bytes into U+001A.
 QString fromShiftJis(const char* bytes, qsizetype count) {
-    // One stateless decoder for the whole run: opening a converter is far
-    // dearer than converting two bytes.
+    // One stateless converter for the whole run: opening one is far dearer
+    // than converting two bytes.
     static QStringDecoder decoder("Shift_JIS", QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(bytes, count));
+    QString text;
+    for (qsizetype at = 0; at < count;) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const qsizetype width = isLeadByte(lead) && at + 1 < count &&
+                                        isTrailByte(static_cast<unsigned char>(bytes[at + 1]))
+                                    ? 2
+                                    : 1;
+        const QString character = decoder.decode(QByteArrayView(bytes + at, width));
+        const bool valid = character.size() == 1 && character.at(0) != QChar(0x1A) &&
+                           !(width == 1 && isLeadByte(lead));
+        text += valid ? character.at(0) : QChar(QChar::ReplacementCharacter);
+        at += width;
+    }
+    return text;
 }
 
 } // namespace
