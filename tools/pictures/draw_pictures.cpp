@@ -189,6 +189,14 @@ void paintLetters(QPainter& p, const QPainterPath& path, const LetterStyle& styl
     p.restore();
 }
 
+// The glyphs thickened sideways only, by `dx`: bold, yet the gaps above and
+// below (the dot of "!", "i") stay open at small sizes.
+QPainterPath widened(const QPainterPath& path, double dx) {
+    QPainterPath wide = path.translated(-dx / 2, 0).united(path.translated(dx / 2, 0));
+    wide.setFillRule(Qt::WindingFill);
+    return wide;
+}
+
 // The glyphs thickened by `weight`, as one closed outline.
 QPainterPath emboldened(const QPainterPath& path, double weight) {
     QPainterPathStroker stroker;
@@ -239,7 +247,31 @@ void paintPill(QPainter& p, const QRectF& rect, const QColor& top, const QColor&
 
 const QColor kBrushRed(220, 30, 30);
 
-// Rounds the corners of a polyline by corner cutting.
+const QColor kBrushDeepRed(200, 22, 26);
+
+QPointF unit(const QPointF& v) {
+    const double len = std::max(1e-9, std::hypot(v.x(), v.y()));
+    return v / len;
+}
+
+// Rounds the corners of a polyline with small curves of the given radius,
+// the way a brush turns a corner without lifting.
+std::vector<QPointF> roundedCorners(const std::vector<QPointF>& corners, double radius) {
+    std::vector<QPointF> out{corners.front()};
+    for (size_t i = 1; i + 1 < corners.size(); ++i) {
+        const QPointF c = corners[i];
+        const QPointF a = c + unit(corners[i - 1] - c) * radius;
+        const QPointF b = c + unit(corners[i + 1] - c) * radius;
+        for (int k = 0; k <= 16; ++k) {
+            const double t = k / 16.0;
+            out.push_back(a * ((1 - t) * (1 - t)) + c * (2 * t * (1 - t)) + b * (t * t));
+        }
+    }
+    out.push_back(corners.back());
+    return out;
+}
+
+// A gentle curve through the given points (corner cutting).
 std::vector<QPointF> smoothed(std::vector<QPointF> pts, int rounds) {
     for (int r = 0; r < rounds; ++r) {
         std::vector<QPointF> out{pts.front()};
@@ -273,61 +305,117 @@ std::vector<QPointF> resampled(const std::vector<QPointF>& pts, double step) {
 struct BrushStyle {
     double width;                          // the broadest width of the stroke
     std::function<double(double)> profile; // width factor along the stroke, 0..1
-    double dryFrom;                        // where along the stroke the brush runs dry
-    int streaks;                           // number of dry streaks
+    double dryFrom;                        // from here on the brush runs dry and its bristles part
+    int streaks;                           // faint dry streaks through the body of the stroke
+    int tailStreaks;                       // gaps between the parted bristles at the end
     unsigned seed;
 };
 
-// One stroke of a broad, dry brush along `spine`: its width swells and thins
-// along the way and wobbles a little, and streaks where the bristles ran dry
-// show through, most of them towards the end of the stroke.
+// One stroke of a broad, dry brush along `spine`. The paint is laid down as
+// a dense row of round dabs whose width swells and thins along the stroke and
+// wobbles a little; then dry streaks are wiped out of it: faint ones in the
+// body and, towards the end, gaps running out of the stroke's tip where the
+// bristles parted.
 void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const BrushStyle& style) {
     Rng rng(style.seed);
     const double step = 0.3;
     const std::vector<QPointF> pts = resampled(spine, step);
     const size_t n = pts.size();
     const double phase1 = rng.uniform(0, 6.3), phase2 = rng.uniform(0, 6.3);
+    const double phase3 = rng.uniform(0, 6.3);
 
     std::vector<double> widths(n);
-    std::vector<QPointF> normals(n);
+    std::vector<QPointF> normals(n), tangents(n);
     for (size_t i = 0; i < n; ++i) {
         const double t = static_cast<double>(i) / static_cast<double>(n - 1);
         const double wobble =
             1.0 + 0.05 * std::sin(t * 17.0 + phase1) + 0.03 * std::sin(t * 41.0 + phase2);
         widths[i] = style.width * style.profile(t) * wobble;
         const size_t a = i >= 8 ? i - 8 : 0, b = std::min(n - 1, i + 8);
-        const QPointF d = pts[b] - pts[a];
-        const double len = std::max(1e-9, std::hypot(d.x(), d.y()));
-        normals[i] = QPointF(-d.y() / len, d.x() / len);
+        tangents[i] = unit(pts[b] - pts[a]);
+        normals[i] = QPointF(-tangents[i].y(), tangents[i].x());
     }
+    const auto at = [&](double t) {
+        return static_cast<size_t>(std::clamp(t, 0.0, 1.0) * static_cast<double>(n - 1));
+    };
+    // The line `across` (-1..1) of the way from the centre to the edge,
+    // from `first` to `last`, carried on past the tip by `overshoot` pixels.
+    const auto streakPath = [&](double across, size_t first, size_t last, double overshoot) {
+        QPainterPath path;
+        path.moveTo(pts[first] + normals[first] * (across * widths[first] / 2));
+        for (size_t i = first + 3; i <= last; i += 3)
+            path.lineTo(pts[i] + normals[i] * (across * widths[i] / 2));
+        if (overshoot > 0)
+            path.lineTo(pts[last] + normals[last] * (across * widths[last] / 2) +
+                        tangents[last] * overshoot);
+        return path;
+    };
 
-    paintLayer(p, [&](QPainter& lp) {
+    // How sharply the stroke bends at each point (1 / radius): a streak far
+    // from the centre line would loop round a tight bend, so none goes there.
+    std::vector<double> bend(n, 0.0);
+    for (size_t i = 10; i + 10 < n; ++i) {
+        const QPointF t0 = tangents[i - 10], t1 = tangents[i + 10];
+        const double cross = t0.x() * t1.y() - t0.y() * t1.x();
+        const double dot = t0.x() * t1.x() + t0.y() * t1.y();
+        bend[i] = std::abs(std::atan2(cross, dot)) / (20 * step);
+    }
+    const auto fitsBends = [&](double across, size_t first, size_t last) {
+        for (size_t i = first; i <= last; ++i)
+            if (bend[i] * std::abs(across) * widths[i] / 2 > 0.6)
+                return false;
+        return true;
+    };
+    const auto paintDabs = [&](QPainter& lp, size_t first, size_t last) {
         lp.setPen(Qt::NoPen);
-        lp.setBrush(kBrushRed);
-        for (size_t i = 0; i < n; ++i)
+        for (size_t i = first; i <= last; ++i) {
+            const double t = static_cast<double>(i) / static_cast<double>(n - 1);
+            lp.setBrush(mix(kBrushRed, kBrushDeepRed, 0.5 + 0.5 * std::sin(t * 9.0 + phase3)));
             lp.drawEllipse(pts[i], widths[i] / 2, widths[i] / 2);
+        }
+    };
+    const size_t split = at(style.dryFrom - 0.02);
 
-        // Dry streaks: thin lines along the stroke, at a fixed place across it,
-        // erased fully or partly from the paint.
+    // The body of the stroke, with faint streaks and a few nicks at the edges.
+    paintLayer(p, [&](QPainter& lp) {
+        paintDabs(lp, 0, split);
         lp.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        lp.setBrush(Qt::NoBrush);
         for (int k = 0; k < style.streaks; ++k) {
-            const bool late = rng.uniform() < 0.7;
-            const double from = late ? rng.uniform(style.dryFrom, 0.97) : rng.uniform(0.05, 0.9);
-            const double to = late ? std::min(1.0, from + rng.uniform(0.05, 0.5))
-                                   : std::min(1.0, from + rng.uniform(0.02, 0.12));
-            const double across = rng.uniform(-0.85, 0.85);
-            const double thickness = rng.uniform(0.5, late ? 2.4 : 1.3);
-            const double strength = rng.uniform(0.45, 1.0);
-            lp.setBrush(QColor(0, 0, 0, static_cast<int>(strength * 255)));
-            const auto first = static_cast<size_t>(from * (n - 1));
-            const auto last = static_cast<size_t>(to * (n - 1));
-            // Sparse dabs keep partial erasing from accumulating to full.
-            const size_t every = std::max<size_t>(1, static_cast<size_t>(thickness / step));
-            for (size_t i = first; i <= last; i += every) {
-                const double taper = smoothstep(0, 0.03, static_cast<double>(i - first) / n) *
-                                     smoothstep(0, 0.03, static_cast<double>(last - i) / n);
-                const double r = thickness / 2 * (0.4 + 0.6 * taper);
-                lp.drawEllipse(pts[i] + normals[i] * (across * widths[i] / 2), r, r);
+            const double from = rng.uniform(0.03, style.dryFrom - 0.05);
+            const double to = std::min(from + rng.uniform(0.03, 0.2), style.dryFrom - 0.03);
+            const bool edge = rng.uniform() < 0.25;
+            const double across = edge ? (rng.uniform() < 0.5 ? -1 : 1) * rng.uniform(0.97, 1.05)
+                                       : rng.uniform(-0.8, 0.8);
+            const double alpha = edge ? 1.0 : rng.uniform(0.25, 0.6);
+            const double thickness = edge ? rng.uniform(1.0, 2.2) : rng.uniform(0.4, 1.1);
+            if (!fitsBends(across, at(from), at(to)))
+                continue;
+            lp.setPen(roundPen(QColor(0, 0, 0, static_cast<int>(alpha * 255)), thickness));
+            lp.drawPath(streakPath(across, at(from), at(to), 0));
+        }
+    });
+
+    // The dry end, as a layer of its own over the body, so that its gaps never
+    // cut into paint laid down earlier where a stroke closes on its start.
+    // The bristles part: gaps spread across the stroke open up towards the
+    // tip and run out of it.
+    paintLayer(p, [&](QPainter& lp) {
+        paintDabs(lp, split, n - 1);
+        lp.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        lp.setBrush(Qt::NoBrush);
+        for (int k = 0; k < style.tailStreaks; ++k) {
+            const double across = -0.9 + 1.8 * (k + rng.uniform(0.2, 0.8)) / style.tailStreaks;
+            const double from =
+                rng.uniform(style.dryFrom, style.dryFrom + 0.7 * (1 - style.dryFrom));
+            const double thickness = rng.uniform(0.6, 1.6);
+            const int parts = 4;
+            for (int part = 0; part < parts; ++part) {
+                const double t0 = from + (1 - from) * part / parts;
+                const double t1 = from + (1 - from) * (part + 1) / parts;
+                const bool tip = part == parts - 1;
+                lp.setPen(roundPen(QColor(0, 0, 0, 255), thickness * (0.5 + 0.45 * part)));
+                lp.drawPath(streakPath(across, at(t0), at(t1), tip ? widths[n - 1] : 0));
             }
         }
     });
@@ -349,7 +437,7 @@ void drawAppIcon(QPainter& p) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, 31, 31));
 
-    const QColor halo(255, 255, 255, 215);
+    const QColor halo(255, 255, 255, 170);
     const QPainterPath mi = fitInto(glyphs("Mi", kPGothic), QRectF(6.5, 2.5, 19, 12.5));
     paintLetters(p, mi, {QColor(16, 40, 150), 1.3, halo, 1.1});
     const QPainterPath vesk = fitInto(glyphs("vesk", kPGothic), QRectF(2.5, 18.5, 27, 10.5));
@@ -382,45 +470,43 @@ void drawDotOn(QPainter& p) {
 }
 
 void drawMarkCorrect(QPainter& p) {
-    // An ellipse drawn counter-clockwise from the lower left round to the
-    // lower left again, stopping short so that a small gap stays open there.
+    // An ellipse drawn from the lower left round to the lower left again,
+    // stopping short so that a small gap stays open there.
     const QPointF c(80.5, 94);
     const double rx = 63, ry = 78;
     std::vector<QPointF> spine;
-    const double start = 2.55, sweep = -2 * M_PI + 0.42;
+    const double start = -2.1, sweep = 2 * M_PI - 0.4;
     for (int i = 0; i <= 400; ++i) {
         const double t = i / 400.0;
         const double a = start + sweep * t;
-        const double grow = 1.0 + 0.03 * std::sin(t * 3.0); // a hand never closes a true ellipse
+        const double grow = 1.0 + 0.035 * std::sin(t * 3.0); // a hand never closes a true ellipse
         spine.emplace_back(c.x() + rx * grow * std::cos(a), c.y() - ry * grow * std::sin(a));
     }
-    paintBrushStroke(p, spine,
-                     {24.0,
-                      [](double t) {
-                          return 0.72 + 0.28 * smoothstep(0, 0.1, t) - 0.25 * smoothstep(0.8, 1, t);
-                      },
-                      0.62, 46, 101});
+    paintBrushStroke(
+        p, spine,
+        {25.0,
+         [](double t) { return 0.75 + 0.25 * smoothstep(0, 0.1, t) - 0.2 * smoothstep(0.8, 1, t); },
+         0.8, 26, 9, 101});
 }
 
 void drawMarkAlmost(QPainter& p) {
-    const std::vector<QPointF> corners{{97, 17}, {17, 148}, {179, 148}, {97, 17}, {91, 27}};
-    paintBrushStroke(p, smoothed(corners, 4),
-                     {22.0,
-                      [](double t) {
-                          return 0.78 + 0.22 * smoothstep(0, 0.08, t) -
-                                 0.3 * smoothstep(0.86, 1, t);
-                      },
-                      0.65, 50, 202});
+    // Down from the apex to the left, across, and back up to the apex.
+    const std::vector<QPointF> corners{{97, 16}, {17, 148}, {179, 148}, {97, 16}};
+    paintBrushStroke(
+        p, roundedCorners(corners, 14),
+        {23.0,
+         [](double t) { return 0.8 + 0.2 * smoothstep(0, 0.08, t) - 0.2 * smoothstep(0.86, 1, t); },
+         0.82, 30, 8, 202});
 }
 
 void drawMarkIncorrect(QPainter& p) {
     const auto profile = [](double t) {
-        return 0.7 + 0.3 * smoothstep(0, 0.12, t) - 0.3 * smoothstep(0.78, 1, t);
+        return 0.72 + 0.28 * smoothstep(0, 0.12, t) - 0.2 * smoothstep(0.75, 1, t);
     };
     const std::vector<QPointF> down{{24, 22}, {70, 82}, {138, 166}};
-    paintBrushStroke(p, smoothed(down, 3), {24.0, profile, 0.6, 36, 303});
+    paintBrushStroke(p, smoothed(down, 3), {25.0, profile, 0.7, 14, 9, 303});
     const std::vector<QPointF> up{{140, 24}, {88, 86}, {22, 166}};
-    paintBrushStroke(p, smoothed(up, 3), {24.0, profile, 0.6, 36, 304});
+    paintBrushStroke(p, smoothed(up, 3), {25.0, profile, 0.7, 14, 9, 304});
 }
 
 void drawButtonSet(QPainter& p) {
@@ -435,7 +521,7 @@ void drawButtonCheck(QPainter& p) {
     const QRectF face(1, 1.5, 66.5, 27);
     paintPill(p, face, QColor(205, 208, 250), QColor(140, 148, 226), QColor(96, 104, 180));
     const QPainterPath text = fitInto(glyphs("Check!!", kPGothic), face.adjusted(8, 6.5, -8, -6.5));
-    paintLetters(p, text, {QColor(16, 28, 130), 1.1});
+    paintLetters(p, widened(text, 1.0), {QColor(16, 28, 130), 0.4});
 }
 
 void drawButtonNext(QPainter& p) {
