@@ -1,0 +1,78 @@
+#include "ImageControl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmapCache>
+#include <qdrawutil.h>
+
+namespace mivesk {
+
+ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageControl::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    update();
+}
+
+void ImageControl::setSunkenBorder(bool on) {
+    m_sunkenBorder = on;
+    update();
+}
+
+void ImageControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int inset = m_sunkenBorder ? BorderWidth : 0;
+    if (!m_picture.isNull())
+        painter.drawPixmap(QPoint(inset, inset), m_picture);
+    if (m_sunkenBorder) {
+        qDrawWinPanel(&painter, rect(), palette(), true);
+    }
+}
+
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    event->accept();
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    event->accept();
+    if (wasPressed && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_pressed = false;
+    event->accept();
+}
+
+void setClassicEdgeColours(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    palette.setColor(QPalette::Light, QColor(255, 255, 255));
+    palette.setColor(QPalette::Midlight, QColor(212, 208, 200));
+    widget->setPalette(palette);
+}
+
+QPixmap resourcePicture(const QString& name) {
+    // Qt's pixmap cache owns the pictures, so they go away with the
+    // application rather than after it.
+    const QString path = QStringLiteral(":/pictures/%1.png").arg(name);
+    QPixmap picture;
+    if (!QPixmapCache::find(path, &picture)) {
+        picture.load(path);
+        QPixmapCache::insert(path, picture);
+    }
+    return picture;
+}
+
+} // namespace mivesk

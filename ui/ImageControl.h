@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+namespace mivesk {
+
+// A picture that works as a button: it shows its picture at the picture's
+// own size from its top-left corner (never stretched) and raises clicked()
+// when the left button is pressed and released inside it. Its whole
+// rectangle takes the mouse, also where the picture is transparent, so a
+// click never falls through to a control beneath it. It never takes the
+// keyboard focus.
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit ImageControl(QWidget* parent);
+
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return m_picture; }
+
+    // A sunken border, 2 px on each side, with the picture inside it.
+    void setSunkenBorder(bool on);
+    bool hasSunkenBorder() const { return m_sunkenBorder; }
+
+    static constexpr int BorderWidth = 2;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // The second press of a double click is not a click: a double click
+    // counts once.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_picture;
+    bool m_sunkenBorder = false;
+    bool m_pressed = false;
+};
+
+// Gives `widget` the colours of the classic 3D edge (grey and black on the
+// shadowed side, white and light grey on the lit side), used by sunken
+// borders.
+void setClassicEdgeColours(QWidget* widget);
+
+// The picture ":/pictures/<name>.png", loaded once and shared by every
+// control that shows it. On a 200 % screen Qt picks "<name>@2x.png".
+QPixmap resourcePicture(const QString& name);
+
+} // namespace mivesk
