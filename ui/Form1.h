@@ -1,0 +1,73 @@
+#pragma once
+
+#include "DrillEngine.h"
+#include "MainWindowView.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+
+namespace mivesk {
+
+class ImageControl;
+class ShapeControl;
+struct ControlSpec;
+
+// The main window. It holds no drill logic: every click goes to the engine,
+// and after each one the window shows what the engine's view says.
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const DrillEngine& engine() const { return *m_engine; }
+
+    static constexpr QSize ClientSize{429, 263};
+
+private:
+    void buildControls();
+    QWidget* createControl(const ControlSpec& spec);
+    void styleLabels();
+    void bindEvents();
+
+    // Runs one engine operation and shows its outcome, unless End has
+    // already ended the program.
+    template <typename Operation> void forward(Operation operation);
+    // Updates only the controls whose value differs from what is on
+    // screen, so that one dot click repaints one dot.
+    void render(bool everything = false);
+    void showDot(ImageControl* dot, DotPicture picture, const QString& cellName, int index);
+    void endProgram();
+
+    std::unique_ptr<DrillEngine> m_engine;
+    MainWindowView m_shown;
+    bool m_ended = false;
+
+    std::array<ImageControl*, 6> m_ImTen{};
+    std::array<ImageControl*, 6> m_ImTenKai{};
+    ImageControl* m_Imtenon = nullptr;
+    ImageControl* m_Imtenoff = nullptr;
+    ImageControl* m_imgSeikai = nullptr;
+    ImageControl* m_imgOsii = nullptr;
+    ImageControl* m_imgFuseikai = nullptr;
+    ShapeControl* m_ShpCover = nullptr;
+    ShapeControl* m_Shp_first = nullptr;
+    ShapeControl* m_Shp_FirstBak = nullptr;
+    QLabel* m_Lb_First = nullptr;
+    QLabel* m_Lb_Main = nullptr;
+    QLabel* m_lblRitsu = nullptr;
+    QLabel* m_lblCount = nullptr;
+    QPlainTextEdit* m_TexCheck = nullptr;
+    QCheckBox* m_Check1 = nullptr;
+    QButtonGroup* m_Option1 = nullptr;
+};
+
+} // namespace mivesk
