@@ -6,7 +6,7 @@ namespace mivesk {
 
 // The hint window: a fixed tool window that explains how the cells of the
 // kana rows are built. There is at most one; it has no owner, so the main
-// window stays usable beside it.
+// window stays usable beside it and can come in front of it.
 class Dialog : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +18,7 @@ public:
 
 private:
     Dialog();
+    void Im_Close_Click();
 };
 
 } // namespace mivesk

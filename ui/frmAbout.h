@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace mivesk {
 
 // The About window: the program's title and version, shown modally.
@@ -12,8 +14,22 @@ public:
     // closed.
     static void showModal();
 
+    // The caption the window takes on loading: the title, then "のﾊﾞｰｼﾞｮﾝ情報".
+    static QString captionFor(const QString& title);
+    // "ﾊﾞｰｼﾞｮﾝ " and the three numbers in plain decimal, joined by dots.
+    static QString versionTextFor(short major, short minor, short revision);
+
+protected:
+    // Enter and Esc do nothing here: there is no default and no cancel button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     frmAbout();
+    void Form_Load();
+    void ImOk_Click();
+
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
 };
 
 } // namespace mivesk

@@ -1,0 +1,264 @@
+#include "Dialog.h"
+#include "Fonts.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+using mivesk::Dialog;
+
+namespace {
+
+QWidget* control(QWidget* window, const char* name) {
+    return window->findChild<QWidget*>(QLatin1String(name));
+}
+
+QPoint centreOf(QWidget* window, const char* name) {
+    return control(window, name)->geometry().center();
+}
+
+int visibleHintWindows() {
+    int n = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        n += qobject_cast<Dialog*>(w) && w->isVisible();
+    return n;
+}
+
+} // namespace
+
+class TestDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { mivesk::registerFontSubstitutes(); }
+
+    void cleanup() {
+        if (Dialog* open = Dialog::current())
+            open->close();
+        QTRY_VERIFY(!Dialog::current());
+    }
+
+    void openTwiceGivesOneIndependentToolWindow() {
+        Dialog* first = Dialog::open();
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QCOMPARE(Dialog::open(), first);
+        QCOMPARE(Dialog::current(), first);
+        QCOMPARE(visibleHintWindows(), 1);
+
+        QCOMPARE(first->windowType(), Qt::Tool);
+        QVERIFY(!first->parentWidget());
+        QVERIFY(!first->isModal());
+        QCOMPARE(first->windowModality(), Qt::NonModal);
+        QCOMPARE(first->windowTitle(), QStringLiteral("ヒント♪"));
+        const Qt::WindowFlags flags = first->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(first->minimumSize(), QSize(410, 280));
+        QCOMPARE(first->maximumSize(), QSize(410, 280));
+        QVERIFY(!first->windowIcon().isNull());
+    }
+
+    void mainWindowStillTakesClicksWhileOpen() {
+        QWidget mainStandIn;
+        auto* button = new QPushButton(QStringLiteral("Check"), &mainStandIn);
+        button->setGeometry(10, 10, 80, 30);
+        mainStandIn.resize(200, 100);
+        mainStandIn.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainStandIn));
+        QVERIFY(QTest::qWaitForWindowExposed(Dialog::open()));
+
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        // Through the window system, where a modal window would refuse it.
+        QTest::mouseClick(mainStandIn.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void closeButtonDestroysItAndOpenMakesAFreshOne() {
+        QPointer<Dialog> first = Dialog::open();
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        QTest::mouseClick(first->windowHandle(), Qt::LeftButton, {}, centreOf(first, "Im_Close"));
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(!Dialog::current());
+        QCOMPARE(visibleHintWindows(), 0);
+
+        Dialog* second = Dialog::open();
+        QVERIFY(second);
+        QVERIFY(second->isVisible());
+        QCOMPARE(visibleHintWindows(), 1);
+
+        QPointer<Dialog> byTitleBar = second;
+        second->close(); // the title bar's close box
+        QTRY_VERIFY(byTitleBar.isNull());
+    }
+
+    void textLines_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        const QStringList rowA = {QStringLiteral("あ…１点　　い…１・２点　う…１・４点"),
+                                  QStringLiteral("え…１・２・４点　お…２・４点")};
+        const QStringList hint = {QStringLiteral("☆それ以外の行はあ行に点を追加したもの☆"),
+                                  QString(),
+                                  QStringLiteral("　か行…６点　　　　「カロク」"),
+                                  QStringLiteral("　さ行…５・６点　　「サゴロク」"),
+                                  QStringLiteral("　た行…５・３点　　「タゴサク」"),
+                                  QStringLiteral("　な行…３点　　　　「ナサン」"),
+                                  QStringLiteral("　は行…３・６点　　「ハサロク」"),
+                                  QStringLiteral("　ま行…３・５・６点「マサゴロー」"),
+                                  QStringLiteral("　や行…あ行の点を下にスライド＋４点"),
+                                  QStringLiteral("　ら行…５点　　　　「ラッコ」"),
+                                  QStringLiteral("　わ行…あ行の点を下にスライド"),
+                                  QStringLiteral("　ん…・単独に３・５・６点")};
+        for (int i = 0; i < rowA.size(); ++i)
+            QTest::addRow("Text1 line %d", i + 1) << "Text1" << i << rowA[i];
+        for (int i = 0; i < hint.size(); ++i)
+            QTest::addRow("txtHint line %d", i + 1) << "txtHint" << i << hint[i];
+        // Each text ends with a line break, which leaves an empty last line.
+        QTest::addRow("Text1 end") << "Text1" << rowA.size() << QString();
+        QTest::addRow("txtHint end") << "txtHint" << hint.size() << QString();
+    }
+
+    void textLines() {
+        QFETCH(QString, box);
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        auto* edit = Dialog::open()->findChild<QTextEdit*>(box);
+        QVERIFY(edit);
+        const QStringList lines = edit->toPlainText().split(QLatin1Char('\n'));
+        QVERIFY(line < lines.size());
+        QCOMPARE(lines[line], text);
+        QVERIFY(!edit->toPlainText().contains(QLatin1Char('\r')));
+
+        // Shown on one line of its own, inside the box and not clipped.
+        const QTextBlock block = edit->document()->findBlockByNumber(line);
+        QCOMPARE(block.text(), text);
+        QCOMPARE(block.layout()->lineCount(), 1);
+        const QRectF shown = edit->document()->documentLayout()->blockBoundingRect(block);
+        if (!text.isEmpty())
+            QVERIFY2(QRectF(edit->viewport()->rect()).contains(shown),
+                     qPrintable(QStringLiteral("line at %1,%2 %3x%4")
+                                    .arg(shown.x())
+                                    .arg(shown.y())
+                                    .arg(shown.width())
+                                    .arg(shown.height())));
+    }
+
+    void textBoxesAreReadOnlyButSelectable() {
+        Dialog* hint = Dialog::open();
+        QVERIFY(QTest::qWaitForWindowExposed(hint));
+        for (const char* name : {"Text1", "txtHint"}) {
+            auto* edit = hint->findChild<QTextEdit*>(QLatin1String(name));
+            const QString before = edit->toPlainText();
+            QVERIFY(edit->isReadOnly());
+            QCOMPARE(edit->frameShape(), QFrame::NoFrame);
+            QCOMPARE(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            edit->setFocus();
+            QTest::keyClicks(edit, QStringLiteral("abc"));
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(edit->toPlainText(), before);
+            QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+            QVERIFY(edit->textCursor().hasSelection());
+        }
+    }
+
+    void controls_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("boldOrUnderlined");
+        const QString gothic = QStringLiteral("ＭＳ ゴシック");
+        QTest::newRow("Text1") << "Text1" << QRect(152, 40, 249, 33) << gothic << 13 << false;
+        QTest::newRow("txtHint") << "txtHint" << QRect(152, 80, 249, 153) << gothic << 12 << false;
+        QTest::newRow("Label2") << "Label2" << QRect(152, 24, 249, 17) << gothic << 15 << true;
+        QTest::newRow("Label1") << "Label1" << QRect(8, 248, 217, 33)
+                                << QStringLiteral("MS UI Gothic") << 27 << true;
+        QTest::newRow("Image1") << "Image1" << QRect(8, 8, 138, 225) << QString() << 0 << false;
+        QTest::newRow("Im_Close") << "Im_Close" << QRect(304, 248, 98, 30) << QString() << 0
+                                  << false;
+        QTest::newRow("Shape1") << "Shape1" << QRect(0, 264, 417, 17) << QString() << 0 << false;
+    }
+
+    void controls() {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, family);
+        QFETCH(int, pixels);
+        QFETCH(bool, boldOrUnderlined);
+        QWidget* w = control(Dialog::open(), qPrintable(name));
+        QVERIFY(w);
+        QCOMPARE(w->geometry(), geometry);
+        if (family.isEmpty())
+            return;
+        QCOMPARE(w->font().family(), family);
+        QCOMPARE(w->font().pixelSize(), pixels);
+        QCOMPARE(w->font().bold() || w->font().underline(), boldOrUnderlined);
+    }
+
+    void stackingAndColours() {
+        Dialog* hint = Dialog::open();
+        QStringList order;
+        for (QObject* child : hint->children())
+            if (child->isWidgetType())
+                order << child->objectName();
+        // Bottom first; the two text boxes are real child windows on top.
+        const QStringList bottomUp = {"Shape1", "Im_Close", "Image1", "Label1", "Label2"};
+        int last = -1;
+        for (const QString& name : bottomUp) {
+            QVERIFY2(order.indexOf(name) > last, qPrintable(order.join(',')));
+            last = order.indexOf(name);
+        }
+        QVERIFY(order.indexOf("Text1") > last && order.indexOf("txtHint") > last);
+
+        const QImage shot = hint->grab().toImage();
+        QCOMPARE(shot.size(), QSize(410, 280));
+        QCOMPARE(shot.pixelColor(300, 4), QColor(Qt::white));
+        QCOMPARE(shot.pixelColor(5, 275), QColor(192, 192, 255));   // strip under the label
+        QCOMPARE(shot.pixelColor(409, 279), QColor(192, 192, 255)); // strip to the corner
+        QCOMPARE(shot.pixelColor(155, 26), QColor(192, 192, 255));  // heading bar
+        QCOMPARE(shot.pixelColor(399, 71), QColor(192, 192, 255));  // あ-row box
+        QCOMPARE(shot.pixelColor(399, 231), QColor(255, 255, 192)); // hint box
+        auto* label1 = static_cast<QLabel*>(control(hint, "Label1"));
+        QCOMPARE(label1->palette().color(QPalette::WindowText), QColor(255, 192, 192));
+        QVERIFY(!label1->autoFillBackground());
+    }
+
+    // Closing the main window leaves the hint window open and the program
+    // running; closing the hint window then ends the program.
+    void programEndsWithTheLastWindow() {
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+        auto* mainStandIn = new QWidget;
+        mainStandIn->setAttribute(Qt::WA_DeleteOnClose);
+        mainStandIn->resize(200, 100);
+        mainStandIn->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainStandIn));
+        QVERIFY(QTest::qWaitForWindowExposed(Dialog::open()));
+
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        bool runningAfterMainClosed = false;
+        QObject timers; // drops the pending timers when the test returns
+        QTimer::singleShot(0, mainStandIn, [mainStandIn] { mainStandIn->close(); });
+        QTimer::singleShot(200, &timers, [&] {
+            runningAfterMainClosed = lastClosed.isEmpty() && Dialog::current();
+            if (Dialog::current())
+                Dialog::current()->close();
+        });
+        QTimer::singleShot(5000, &timers, [] { QCoreApplication::exit(2); });
+        const int exitCode = QApplication::exec();
+        QVERIFY(runningAfterMainClosed);
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(lastClosed.count(), 1);
+    }
+};
+
+QTEST_MAIN(TestDialog)
+#include "tst_dialog.moc"
