@@ -143,12 +143,7 @@ private slots:
         QCOMPARE(block.layout()->lineCount(), 1);
         const QRectF shown = edit->document()->documentLayout()->blockBoundingRect(block);
         if (!text.isEmpty())
-            QVERIFY2(QRectF(edit->viewport()->rect()).contains(shown),
-                     qPrintable(QStringLiteral("line at %1,%2 %3x%4")
-                                    .arg(shown.x())
-                                    .arg(shown.y())
-                                    .arg(shown.width())
-                                    .arg(shown.height())));
+            QVERIFY(QRectF(edit->viewport()->rect()).contains(shown));
     }
 
     void textBoxesAreReadOnlyButSelectable() {
