@@ -1,0 +1,178 @@
+// Which control a click reaches on the main window, double clicks, the
+// show-answer check box, and the buttons that leave the drill.
+
+#include "Dialog.h"
+#include "Form1TestSupport.h"
+#include "frmAbout.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QTimer>
+
+using namespace mivesk;
+using namespace mivesk::test;
+
+class Form1ClicksTest : public QObject {
+    Q_OBJECT
+private slots:
+    void incorrectMarkSwallowsClicksOnTheInputCell();
+    void marksCoverTheTopOfTheCheckButton();
+    void doubleClickCountsOnce();
+    void answerCellAndLabelsTakeNoAction();
+    void uncheckingShowAnswerCoversTheAnswerCell();
+    void spaceTogglesShowAnswer();
+    void endEndsTheProgram();
+    void hintAndVersionOpenTheirWindows();
+};
+
+// Set, then raise dots 2, 3 and 4 against あ (dot 1): two dots agree.
+static std::unique_ptr<Form1> showIncorrectAnswer() {
+    auto window = showForm1();
+    click(*window, "Im_Set");
+    for (const char* dot : {"ImTen_1", "ImTen_2", "ImTen_3"})
+        click(*window, dot);
+    click(*window, "Im_Check");
+    if (!control(*window, "imgFuseikai")->isVisible())
+        qFatal("no incorrect mark");
+    return window;
+}
+
+void Form1ClicksTest::incorrectMarkSwallowsClicksOnTheInputCell() {
+    const auto window = showIncorrectAnswer();
+    for (const char* dot : {"ImTen_0", "ImTen_1", "ImTen_4", "ImTen_5"})
+        click(*window, dot);
+    clickAt(*window, {208, 195});
+    QCOMPARE(window->engine().InputDots(), (Cell{"0", "1", "1", "1", "0", "0"}));
+
+    // The mark ends 4 px above the bottom row's lower edge; there the dot
+    // takes the click.
+    clickAt(*window, {208, 196});
+    QCOMPARE(window->engine().InputDots()[2], QStringLiteral("0"));
+    clickAt(*window, {160, 199});
+    QCOMPARE(window->engine().InputDots()[5], QStringLiteral("1"));
+    QCOMPARE(control(*window, "ImTen_5")->accessibleName(), QStringLiteral("入力の点6：あり"));
+}
+
+void Form1ClicksTest::marksCoverTheTopOfTheCheckButton() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+    click(*window, "Im_Check"); // nothing entered: almost
+    QVERIFY(control(*window, "imgOsii")->isVisible());
+
+    clickAt(*window, {140, 203});
+    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("1門終了"));
+    clickAt(*window, {140, 206});
+    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("2門終了"));
+}
+
+void Form1ClicksTest::doubleClickCountsOnce() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+
+    doubleClickAt(*window, centreOf(*window, "ImTen_3"));
+    QCOMPARE(pixelAt(*window, centreOf(*window, "ImTen_3")), Blue);
+
+    doubleClickAt(*window, centreOf(*window, "Im_Check"));
+    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("1門終了"));
+
+    doubleClickAt(*window, centreOf(*window, "Im_Next"));
+    QCOMPARE(caption(*window, "Lb_Main"), QStringLiteral("い"));
+}
+
+void Form1ClicksTest::answerCellAndLabelsTakeNoAction() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+    const QImage before = window->grab().toImage();
+    for (const char* name : {"ImTenKai_0", "ImTenKai_4", "Lb_Main", "lblRitsu", "lblCount",
+                             "Label2", "Image3", "Shape3"})
+        click(*window, name);
+    QVERIFY(window->grab().toImage() == before);
+    QCOMPARE(window->engine().AnsweredCount(), 0);
+}
+
+static void expectAnswerCovered(Form1& window, bool covered) {
+    const QRect cover = control(window, "ShpCover")->geometry();
+    QCOMPARE(control(window, "ShpCover")->isVisible(), covered);
+    QCOMPARE(pixelsOfColour(window, cover, HatchPink) > 300, covered);
+    QCOMPARE(pixelAt(window, centreOf(window, "ImTenKai_0")) == Blue, !covered);
+}
+
+void Form1ClicksTest::uncheckingShowAnswerCoversTheAnswerCell() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+    click(*window, "ImTen_0");
+    click(*window, "Im_Check");
+    expectAnswerCovered(*window, false);
+
+    click(*window, "Check1");
+    expectAnswerCovered(*window, true);
+    // Covered questions still count.
+    click(*window, "Im_Check");
+    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("2門終了"));
+
+    click(*window, "Check1");
+    expectAnswerCovered(*window, false);
+}
+
+void Form1ClicksTest::spaceTogglesShowAnswer() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+    click(*window, "ImTen_0");
+    click(*window, "Im_Check");
+    auto* showAnswer = qobject_cast<QCheckBox*>(control(*window, "Check1"));
+    showAnswer->setFocus(Qt::TabFocusReason);
+
+    QTest::keyClick(showAnswer, Qt::Key_Space);
+    QVERIFY(!showAnswer->isChecked());
+    expectAnswerCovered(*window, true);
+    QTest::keyClick(showAnswer, Qt::Key_Space);
+    expectAnswerCovered(*window, false);
+}
+
+void Form1ClicksTest::endEndsTheProgram() {
+    const auto window = showForm1();
+    click(*window, "Im_Set");
+    click(*window, "Im_Hint");
+    QVERIFY(Dialog::current() && Dialog::current()->isVisible());
+
+    // End runs inside the program's event loop, as it does for a user.
+    QTimer safety;
+    safety.setSingleShot(true);
+    connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    safety.start(5000);
+    QTimer::singleShot(0, window.get(), [&window] { click(*window, "Im_End"); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    safety.stop();
+
+    QVERIFY(window->engine().isEnded());
+    QVERIFY(!window->isVisible());
+    QVERIFY(!Dialog::current() || !Dialog::current()->isVisible());
+    // Nothing runs after End, even if a click still arrives.
+    const QString count = caption(*window, "lblCount");
+    QMetaObject::invokeMethod(control(*window, "Im_Check"), "clicked");
+    QCOMPARE(caption(*window, "lblCount"), count);
+}
+
+void Form1ClicksTest::hintAndVersionOpenTheirWindows() {
+    const auto window = showForm1();
+    click(*window, "Im_Hint");
+    Dialog* hint = Dialog::current();
+    QVERIFY(hint);
+    QVERIFY(hint->isVisible());
+    click(*window, "Im_Hint");
+    QCOMPARE(Dialog::current(), hint);
+    hint->close();
+
+    QString modalClass;
+    QTimer::singleShot(0, [&modalClass] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modalClass = QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+        }
+    });
+    click(*window, "Im_Version");
+    QCOMPARE(modalClass, QStringLiteral("mivesk::frmAbout"));
+}
+
+QTEST_MAIN(Form1ClicksTest)
+#include "tst_form1_clicks.moc"

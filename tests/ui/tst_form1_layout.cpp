@@ -1,0 +1,249 @@
+// The main window as it first appears: where every control is, what lies
+// over what, what shows at start, and how the keyboard reaches it.
+
+#include "Form1TestSupport.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+using namespace mivesk;
+using namespace mivesk::test;
+
+class Form1LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlGeometryAndStartVisibility_data();
+    void controlGeometryAndStartVisibility();
+    void windowlessStackingOrder();
+    void windowedControlsLieAboveAndTabInOrder();
+    void window();
+    void startState();
+    void labelsLook();
+    void controlArraysCarryTheirIndex();
+    void imagesAndLabelsNeverTakeFocus();
+    void accessibleNames();
+};
+
+void Form1LayoutTest::controlGeometryAndStartVisibility_data() {
+    QTest::addColumn<QRect>("rect");
+    QTest::addColumn<bool>("visible");
+    struct Row {
+        const char* name;
+        int x, y, w, h;
+        bool visible;
+    };
+    const Row rows[] = {
+        {"imgFuseikai", 64, 8, 162, 188, false},  {"imgOsii", 48, 40, 196, 165, false},
+        {"imgSeikai", 72, 16, 161, 188, false},   {"lblCount", 64, 32, 49, 25, true},
+        {"lblRitsu", 0, 32, 57, 25, true},        {"ShpCover", 64, 80, 81, 121, false},
+        {"Im_Hint", 304, 232, 85, 28, true},      {"Label4", 80, 8, 129, 17, true},
+        {"Label1", 304, 64, 73, 17, true},        {"Im_Reset", 296, 176, 82, 19, true},
+        {"Im_End", 312, 200, 49, 19, true},       {"Im_Set", 352, 136, 46, 23, true},
+        {"Lb_First", 56, 104, 185, 81, true},     {"Shp_first", 48, 88, 201, 113, true},
+        {"Im_Version", 2, 224, 36, 36, true},     {"Image3", 307, 24, 66, 33, true},
+        {"Imtenoff", 0, 136, 32, 32, false},      {"Imtenon", 0, 96, 32, 32, false},
+        {"Label3", 88, 88, 33, 17, true},         {"Label2", 176, 88, 33, 17, true},
+        {"Lb_Main", 123, 32, 42, 41, true},       {"Shape2", 62, 24, 166, 49, true},
+        {"Shape1", 0, 0, 41, 265, true},          {"Shape4", 72, 32, 166, 49, true},
+        {"Shp_FirstBak", 56, 96, 201, 113, true}, {"Shp_Blue", 264, 16, 153, 209, true},
+        {"ImTen_0", 192, 104, 32, 32, true},      {"ImTen_1", 192, 136, 32, 32, true},
+        {"ImTen_2", 192, 168, 32, 32, true},      {"ImTen_3", 152, 104, 32, 32, true},
+        {"ImTen_4", 152, 136, 32, 32, true},      {"ImTen_5", 152, 168, 32, 32, true},
+        {"ImTenKai_0", 104, 104, 32, 32, true},   {"ImTenKai_1", 104, 136, 32, 32, true},
+        {"ImTenKai_2", 104, 168, 32, 32, true},   {"ImTenKai_3", 64, 104, 32, 32, true},
+        {"ImTenKai_4", 64, 136, 32, 32, true},    {"ImTenKai_5", 64, 168, 32, 32, true},
+        {"Shape3", 32, 248, 401, 17, true},       {"Im_Next", 208, 200, 53, 34, true},
+        {"Im_Check", 128, 200, 71, 32, true},     {"Option1_0", 280, 88, 33, 17, true},
+        {"Option1_1", 280, 104, 33, 17, true},    {"Option1_2", 280, 120, 33, 17, true},
+        {"Option1_3", 280, 136, 33, 17, true},    {"Option1_4", 280, 152, 33, 17, true},
+        {"Option1_5", 312, 88, 33, 17, true},     {"Option1_6", 312, 104, 33, 17, true},
+        {"Option1_7", 312, 120, 33, 17, true},    {"Option1_8", 312, 136, 33, 17, true},
+        {"Option1_9", 312, 152, 33, 17, true},    {"Option1_10", 344, 88, 57, 17, true},
+        {"Option1_11", 344, 104, 57, 17, true},   {"Check1", 56, 216, 73, 15, true},
+        {"TexCheck", 408, 0, 25, 18, false},
+    };
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << QRect(row.x, row.y, row.w, row.h) << row.visible;
+}
+
+void Form1LayoutTest::controlGeometryAndStartVisibility() {
+    QFETCH(QRect, rect);
+    QFETCH(bool, visible);
+    const auto window = showForm1();
+    QWidget* widget = control(*window, QString::fromLatin1(QTest::currentDataTag()));
+    QCOMPARE(widget->parentWidget(), window.get());
+    QCOMPARE(widget->geometry(), rect);
+    QCOMPARE(widget->isVisible(), visible);
+}
+
+static bool isWindowed(const QWidget* widget) {
+    return qobject_cast<const QAbstractButton*>(widget) ||
+           qobject_cast<const QPlainTextEdit*>(widget);
+}
+
+// The window's own controls as Qt stacks them, topmost first.
+static QStringList stackTopDown(const Form1& window, bool windowed) {
+    QStringList names;
+    for (QObject* child : window.children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && isWindowed(widget) == windowed)
+            names.prepend(widget->objectName());
+    }
+    return names;
+}
+
+void Form1LayoutTest::windowlessStackingOrder() {
+    const QStringList expected{
+        "imgFuseikai",  "imgOsii",    "imgSeikai",  "lblCount",   "lblRitsu",   "ShpCover",
+        "Im_Hint",      "Label4",     "Label1",     "Im_Reset",   "Im_End",     "Im_Set",
+        "Lb_First",     "Shp_first",  "Im_Version", "Image3",     "Imtenoff",   "Imtenon",
+        "Label3",       "Label2",     "Lb_Main",    "Shape2",     "Shape1",     "Shape4",
+        "Shp_FirstBak", "Shp_Blue",   "ImTen_2",    "ImTen_5",    "ImTenKai_5", "ImTenKai_4",
+        "ImTenKai_3",   "ImTenKai_2", "ImTenKai_1", "ImTenKai_0", "ImTen_4",    "ImTen_3",
+        "ImTen_1",      "ImTen_0",    "Shape3",     "Im_Next",    "Im_Check"};
+    const auto window = showForm1();
+    QCOMPARE(stackTopDown(*window, false), expected);
+}
+
+void Form1LayoutTest::windowedControlsLieAboveAndTabInOrder() {
+    const auto window = showForm1();
+    const QObjectList children = window->children();
+    const auto position = [&](const QString& name) {
+        return children.indexOf(control(*window, name));
+    };
+    const int topWindowless = position(QStringLiteral("imgFuseikai"));
+    const QStringList windowed = stackTopDown(*window, true);
+    QCOMPARE(windowed.size(), 14);
+    for (const QString& name : windowed)
+        QVERIFY2(position(name) > topWindowless, qPrintable(name));
+
+    QStringList tabChain;
+    QWidget* widget = control(*window, QStringLiteral("Option1_0"));
+    do {
+        if (widget->parentWidget() == window.get() && isWindowed(widget))
+            tabChain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != control(*window, QStringLiteral("Option1_0")));
+    QStringList expected;
+    for (int i = 0; i < 12; ++i)
+        expected << QStringLiteral("Option1_%1").arg(i);
+    expected << QStringLiteral("Check1") << QStringLiteral("TexCheck");
+    QCOMPARE(tabChain, expected);
+}
+
+void Form1LayoutTest::window() {
+    const auto window = showForm1();
+    QCOMPARE(window->size(), QSize(429, 263));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!window->windowIcon().isNull());
+    QCOMPARE(window->font().family(), QStringLiteral("MS UI Gothic"));
+    QCOMPARE(window->font().pixelSize(), 12);
+    // Client area white where no control lies.
+    QCOMPARE(pixelAt(*window, {250, 240}), White);
+    // The welcome panel, its shadow, and the left strip running off the bottom.
+    QCOMPARE(pixelAt(*window, {150, 95}), WelcomePink);
+    QCOMPARE(pixelAt(*window, {252, 150}), QColor(128, 128, 128));
+    QCOMPARE(pixelAt(*window, {20, 262}), QColor(255, 192, 192));
+}
+
+void Form1LayoutTest::startState() {
+    const auto window = showForm1();
+    QCOMPARE(caption(*window, "Lb_Main"), QStringLiteral("♪"));
+    QCOMPARE(caption(*window, "lblRitsu"), QStringLiteral("0%"));
+    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("0門終了"));
+    QCOMPARE(caption(*window, "Lb_First"),
+             QStringLiteral("ようこそ！このソフトは点字を学習するためのものです。まず右にある練習モ"
+                            "ードを選択しましょう。決めたら、下の「Set」をクリックしてください。"
+                            "それ以外のボタンを押すととんでもない事になります！"));
+    QCOMPARE(caption(*window, "Label4"), QStringLiteral("点字練習帳　「Mivesk」"));
+    for (int i = 0; i < 12; ++i) {
+        auto* option =
+            qobject_cast<QRadioButton*>(control(*window, QStringLiteral("Option1_%1").arg(i)));
+        QCOMPARE(option->isChecked(), i == 10);
+    }
+    auto* showAnswer = qobject_cast<QCheckBox*>(control(*window, "Check1"));
+    QCOMPARE(showAnswer->text(), QStringLiteral("答えを見る"));
+    QVERIFY(showAnswer->isChecked());
+    QCOMPARE(qobject_cast<QPlainTextEdit*>(control(*window, "TexCheck"))->toPlainText().trimmed(),
+             QStringLiteral("チェック用"));
+    QCOMPARE(window->engine().Mode(), 0);
+}
+
+void Form1LayoutTest::labelsLook() {
+    const auto window = showForm1();
+    auto* rate = qobject_cast<QLabel*>(control(*window, "lblRitsu"));
+    QCOMPARE(rate->font().pixelSize(), 21);
+    QVERIFY(rate->font().bold());
+    QVERIFY(rate->alignment() & Qt::AlignRight);
+    QCOMPARE(rate->frameWidth(), 2);
+    QCOMPARE(pixelAt(*window, {4, 36}), QColor(192, 255, 192));
+    QVERIFY(pixelsOfColour(*window, rate->geometry(), QColor(255, 0, 0)) > 20);
+
+    auto* kana = qobject_cast<QLabel*>(control(*window, "Lb_Main"));
+    QCOMPARE(kana->font().pixelSize(), 40);
+    QVERIFY(kana->alignment() & Qt::AlignHCenter);
+    QVERIFY(pixelsOfColour(*window, kana->geometry(), QColor(128, 128, 255)) > 20);
+
+    auto* welcome = qobject_cast<QLabel*>(control(*window, "Lb_First"));
+    QCOMPARE(welcome->font().pixelSize(), 13);
+    QVERIFY(welcome->font().bold());
+    QVERIFY(welcome->wordWrap());
+    // The whole welcome text fits inside its panel: the last line's glyphs
+    // end above the label's bottom edge.
+    const int textHeight = welcome->heightForWidth(welcome->width());
+    QVERIFY2(textHeight - welcome->fontMetrics().descent() <= welcome->height(),
+             qPrintable(QString::number(textHeight)));
+}
+
+void Form1LayoutTest::controlArraysCarryTheirIndex() {
+    const auto window = showForm1();
+    for (const char* array : {"ImTen", "ImTenKai", "Option1"}) {
+        const int count = QByteArray(array) == "Option1" ? 12 : 6;
+        for (int i = 0; i < count; ++i) {
+            QWidget* member = control(*window, QStringLiteral("%1_%2").arg(array).arg(i));
+            QCOMPARE(member->property("Index").toInt(), i);
+        }
+    }
+}
+
+void Form1LayoutTest::imagesAndLabelsNeverTakeFocus() {
+    const auto window = showForm1();
+    for (QObject* child : window->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !isWindowed(widget))
+            QVERIFY2(widget->focusPolicy() == Qt::NoFocus, qPrintable(widget->objectName()));
+    }
+}
+
+void Form1LayoutTest::accessibleNames() {
+    const auto window = showForm1();
+    const std::pair<const char*, const char*> names[] = {
+        {"Im_Set", "セット"},
+        {"Im_Check", "チェック"},
+        {"Im_Next", "次へ"},
+        {"Im_Reset", "はじめから"},
+        {"Im_End", "おわり"},
+        {"Im_Hint", "ヒント"},
+        {"Im_Version", "バージョン情報"},
+        {"imgSeikai", "正解"},
+        {"imgOsii", "おしい"},
+        {"imgFuseikai", "不正解"},
+        {"ImTen_0", "入力の点1：なし"},
+        {"ImTen_5", "入力の点6：なし"},
+        {"ImTenKai_2", "答えの点3：なし"},
+        {"Label2", "入力"},
+        {"lblCount", "0門終了"},
+    };
+    for (const auto& [name, accessible] : names)
+        QCOMPARE(control(*window, name)->accessibleName(), QString::fromUtf8(accessible));
+}
+
+QTEST_MAIN(Form1LayoutTest)
+#include "tst_form1_layout.moc"
