@@ -1,0 +1,66 @@
+// Where the program looks for its dictionary file.
+
+#include "DataFileLocator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace mivesk;
+
+class DataFileLocatorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void candidatesMostLocalFirst();
+    void currentDirectoryComesFirst();
+    void aFolderOfThatNameIsNotTheFile();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousDir;
+};
+
+void DataFileLocatorTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void DataFileLocatorTest::cleanup() {
+    QDir::setCurrent(m_previousDir);
+    m_dir.reset();
+}
+
+void DataFileLocatorTest::candidatesMostLocalFirst() {
+    const QStringList candidates = dataFileCandidates();
+    const QString appDir = QCoreApplication::applicationDirPath();
+    QVERIFY(candidates.size() >= 3);
+    QCOMPARE(QFileInfo(candidates[0]).absolutePath(), QDir::currentPath());
+    QCOMPARE(candidates[1], QDir(appDir).filePath("50on_dic.dat"));
+    QCOMPARE(candidates[2], QDir::cleanPath(appDir + "/../share/mivesk/50on_dic.dat"));
+    for (const QString& candidate : candidates)
+        QVERIFY(candidate.endsWith(QLatin1String("/50on_dic.dat")));
+}
+
+void DataFileLocatorTest::currentDirectoryComesFirst() {
+    QFile file(m_dir->filePath("50on_dic.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QCOMPARE(QFileInfo(findDataFile()).canonicalFilePath(), QFileInfo(file).canonicalFilePath());
+}
+
+void DataFileLocatorTest::aFolderOfThatNameIsNotTheFile() {
+    QVERIFY(QDir(m_dir->path()).mkdir("50on_dic.dat"));
+    const QString found = findDataFile();
+    QVERIFY(found != dataFileCandidates().first());
+    QVERIFY(found.isEmpty() || QFileInfo(found).isFile());
+}
+
+QTEST_MAIN(DataFileLocatorTest)
+#include "tst_datafilelocator.moc"
