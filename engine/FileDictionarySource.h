@@ -6,8 +6,9 @@
 
 namespace mivesk {
 
-// The dictionary file on disk, opened read-only once and read record by
-// record at fixed offsets. It is never written.
+// The dictionary file on disk, opened read-only once and never written.
+// Its records are read at fixed offsets from a copy of the file taken when
+// it is opened.
 class FileDictionarySource final : public DictionarySource {
 public:
     explicit FileDictionarySource(const QString& path);
@@ -18,10 +19,11 @@ public:
     QString errorString() const { return m_file.errorString(); }
 
     int readRecord(int n, char* out, int size) override;
-    void close() override { m_file.close(); }
+    void close() override;
 
 private:
     QFile m_file;
+    MemoryDictionarySource m_records{QByteArray()};
 };
 
 } // namespace mivesk
