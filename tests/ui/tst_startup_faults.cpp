@@ -1,0 +1,493 @@
+// A missing or damaged dictionary at start-up: what the check finds, what
+// the user is told, the exit status, and that nothing on disk is touched.
+// The check and the message run in-process; the real program runs as a
+// child from a directory of its own for the cases a user meets first.
+
+#include "DataFileCheck.h"
+#include "DataFileLocator.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <sys/fsuid.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using mivesk::checkDataFile;
+using mivesk::DataFileCheck;
+
+namespace {
+
+const QString Name = QStringLiteral("50on_dic.dat");
+
+QByteArray dataFileBytes() {
+    QFile file(QStringLiteral(MIVESK_DATA_FILE));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", MIVESK_DATA_FILE);
+    return file.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool makeSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (fd < 0 || size_t(name.size()) >= sizeof(address.sun_path))
+        return false;
+    qstrcpy(address.sun_path, name.constData());
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return bound;
+}
+
+// Everything under `dir`, with type, size, times and permissions, so that
+// any change shows. Links are described, not followed.
+QStringList snapshot(const QString& dir) {
+    QStringList entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString relative = QDir(dir).relativeFilePath(info.filePath());
+        if (info.isSymLink()) {
+            entries << relative + QStringLiteral(" -> ") + info.symLinkTarget();
+            continue;
+        }
+        struct stat st {};
+        ::lstat(QFile::encodeName(info.filePath()).constData(), &st);
+        entries << QStringLiteral("%1 mode=%2 size=%3 mtime=%4.%5 ctime=%6.%7")
+                       .arg(relative)
+                       .arg(st.st_mode, 0, 8)
+                       .arg(qint64(st.st_size))
+                       .arg(qint64(st.st_mtim.tv_sec))
+                       .arg(qint64(st.st_mtim.tv_nsec))
+                       .arg(qint64(st.st_ctim.tv_sec))
+                       .arg(qint64(st.st_ctim.tv_nsec));
+    }
+    entries.sort();
+    return entries;
+}
+
+// A scratch tree: a working directory, a program directory and the
+// share/mivesk folder beside it, the first three places the program looks.
+struct Places {
+    QTemporaryDir root;
+    QString cwd;
+    QString bin;
+    QStringList candidates;
+
+    Places() {
+        QDir(root.path()).mkpath(QStringLiteral("cwd"));
+        QDir(root.path()).mkpath(QStringLiteral("bin"));
+        QDir(root.path()).mkpath(QStringLiteral("share/mivesk"));
+        cwd = root.filePath(QStringLiteral("cwd"));
+        bin = root.filePath(QStringLiteral("bin"));
+        candidates = {QDir(cwd).filePath(Name), QDir(bin).filePath(Name),
+                      root.filePath(QStringLiteral("share/mivesk/") + Name)};
+    }
+};
+
+enum class Entry {
+    Missing,
+    Directory,
+    NamedPipe,
+    Socket,
+    Device,
+    DanglingLink,
+    Empty,
+    OneByte,
+    FortyFiveRecords,
+    OneByteShort,
+    // Made by the test itself: see unreadableFileIsReported.
+    Unreadable,
+};
+
+// Puts a bad dictionary of kind `entry` at `path`.
+bool plant(Entry entry, const QString& path) {
+    const QByteArray good = dataFileBytes();
+    switch (entry) {
+    case Entry::Missing:
+        return true;
+    case Entry::Directory:
+        return QDir().mkdir(path);
+    case Entry::NamedPipe:
+        return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    case Entry::Socket:
+        return makeSocket(path);
+    case Entry::Device:
+        return QFile::link(QStringLiteral("/dev/null"), path);
+    case Entry::DanglingLink:
+        return QFile::link(path + QStringLiteral(".gone"), path);
+    case Entry::Empty:
+        return writeFile(path, {});
+    case Entry::OneByte:
+        return writeFile(path, good.left(1));
+    case Entry::FortyFiveRecords:
+        return writeFile(path, good.left(45 * 8));
+    case Entry::OneByteShort:
+        return writeFile(path, good.left(367));
+    case Entry::Unreadable:
+        break;
+    }
+    return false;
+}
+
+void addFaultRows() {
+    QTest::addColumn<Entry>("entry");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << Entry::Missing
+                             << QStringLiteral("どの場所にもファイルがありません。");
+    QTest::newRow("directory") << Entry::Directory << QStringLiteral("」はフォルダーです。");
+    QTest::newRow("named pipe") << Entry::NamedPipe
+                                << QStringLiteral("」は通常のファイルではありません");
+    QTest::newRow("socket") << Entry::Socket << QStringLiteral("」は通常のファイルではありません");
+    QTest::newRow("device") << Entry::Device << QStringLiteral("」は通常のファイルではありません");
+    QTest::newRow("dangling link")
+        << Entry::DanglingLink << QStringLiteral(".gone」がありません。");
+    QTest::newRow("empty") << Entry::Empty << QStringLiteral("」は空です（0 バイト）。");
+    QTest::newRow("one byte") << Entry::OneByte << QStringLiteral("」は 1 バイトしかありません。");
+    QTest::newRow("45 records") << Entry::FortyFiveRecords
+                                << QStringLiteral("」は 360 バイトしかありません。");
+    QTest::newRow("one byte short")
+        << Entry::OneByteShort << QStringLiteral("」は 367 バイトしかありません。");
+}
+
+bool isSizeFault(Entry entry) {
+    return entry == Entry::Empty || entry == Entry::OneByte || entry == Entry::FortyFiveRecords ||
+           entry == Entry::OneByteShort;
+}
+
+// What a message about a bad or missing dictionary must say. `looked` is
+// the places looked at, in order.
+void verifyMessage(const QString& message, const QStringList& looked, const QString& reason,
+                   Entry entry) {
+    QVERIFY2(message.contains(QStringLiteral("「50on_dic.dat」")), qPrintable(message));
+    qsizetype from = 0;
+    for (const QString& place : looked) {
+        const qsizetype at = message.indexOf(place, from);
+        QVERIFY2(at >= 0,
+                 qPrintable(QStringLiteral("%1 is not named in order:\n%2").arg(place, message)));
+        from = at + place.size();
+    }
+    QVERIFY2(message.contains(QStringLiteral("理由: ")), qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    if (entry != Entry::Missing) {
+        // The reason names the file it is about.
+        QVERIFY2(message.contains(QStringLiteral("「%1」").arg(looked.last())),
+                 qPrintable(message));
+    }
+    if (isSizeFault(entry)) {
+        QVERIFY2(message.contains(QStringLiteral("368 バイト必要です。")), qPrintable(message));
+    }
+}
+
+// What a message box showed.
+struct ShownBox {
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool hasParent = true;
+    int otherVisibleWindows = -1;
+};
+
+// Waits for the next message box, notes what it shows in `shown` and
+// answers it with `answer`.
+void answerNextBox(ShownBox& shown, const std::function<void(QMessageBox*)>& answer) {
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [&shown, answer, poll] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        shown.seen = true;
+        shown.title = box->windowTitle();
+        shown.text = box->text();
+        shown.icon = box->icon();
+        shown.hasParent = box->parentWidget() != nullptr;
+        shown.otherVisibleWindows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            shown.otherVisibleWindows += window != box && window->isVisible();
+        answer(box);
+        poll->deleteLater();
+    });
+    poll->start();
+}
+
+// Catches what is written to stderr while it lives.
+class StderrCapture {
+public:
+    StderrCapture() {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~StderrCapture() { restore(); }
+    QString text() {
+        restore();
+        m_file.seek(0);
+        return QString::fromUtf8(m_file.readAll());
+    }
+
+private:
+    void restore() {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
+
+// The program binary built beside the tests.
+QString builtProgram() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/../../ui/mivesk"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entry)
+
+class StartupFaultsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void badFirstCandidateIsReported_data() { addFaultRows(); }
+    void badFirstCandidateIsReported() {
+        QFETCH(Entry, entry);
+        QFETCH(QString, reason);
+        Places places;
+        QVERIFY(places.root.isValid());
+        QVERIFY(plant(entry, places.candidates[0]));
+        const QStringList before = snapshot(places.root.path());
+
+        const DataFileCheck check = checkDataFile(places.candidates);
+
+        QVERIFY(!check.dictionary);
+        const QStringList looked =
+            entry == Entry::Missing ? places.candidates : places.candidates.mid(0, 1);
+        verifyMessage(check.problem, looked, reason, entry);
+        QCOMPARE(check.path, entry == Entry::Missing ? QString() : places.candidates[0]);
+        QCOMPARE(snapshot(places.root.path()), before);
+    }
+
+    // A good file further down does not hide a broken one in front: the
+    // user who put it there hears about it.
+    void badFileIsNotSkippedForALaterGoodOne() {
+        Places places;
+        QVERIFY(plant(Entry::FortyFiveRecords, places.candidates[1]));
+        QVERIFY(writeFile(places.candidates[2], dataFileBytes()));
+
+        const DataFileCheck check = checkDataFile(places.candidates);
+
+        QVERIFY(!check.dictionary);
+        QCOMPARE(check.path, places.candidates[1]);
+        verifyMessage(check.problem, places.candidates.mid(0, 2),
+                      QStringLiteral("」は 360 バイトしかありません。"), Entry::FortyFiveRecords);
+        QVERIFY(!check.problem.contains(places.candidates[2]));
+    }
+
+    // Root reads a file whatever its permission bits say, so as root the
+    // check runs with the filesystem identity of nobody, which drops that
+    // privilege for this thread; the file is unreadable for everybody.
+    void unreadableFileIsReported() {
+        Places places;
+        const QString path = places.candidates[0];
+        QVERIFY(writeFile(path, dataFileBytes()));
+        QVERIFY(QFile::setPermissions(path, {}));
+        for (const QString& dir : {places.root.path(), places.cwd})
+            QVERIFY(QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther));
+        const bool root = ::geteuid() == 0;
+        if (root) {
+            ::setfsgid(65534);
+            ::setfsuid(65534);
+        }
+        const DataFileCheck check = checkDataFile(places.candidates);
+        if (root) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+            QCOMPARE(::setfsuid(uid_t(-1)), 0);
+            QCOMPARE(::setfsgid(gid_t(-1)), 0);
+        }
+
+        QVERIFY(!check.dictionary);
+        verifyMessage(check.problem, places.candidates.mid(0, 1),
+                      QStringLiteral("」を開けません（"), Entry::Unreadable);
+        QVERIFY2(check.problem.contains(QStringLiteral("Permission denied")),
+                 qPrintable(check.problem));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void goodFileIsOpenedAndExtraBytesAreIgnored_data() {
+        QTest::addColumn<int>("extra");
+        QTest::addColumn<int>("at");
+        QTest::newRow("exactly 46 records, in the working directory") << 0 << 0;
+        QTest::newRow("extra bytes") << 100 << 0;
+        QTest::newRow("a cut-off 47th record") << 3 << 0;
+        QTest::newRow("beside the program when the working directory has none") << 0 << 1;
+        QTest::newRow("in share/mivesk") << 8 << 2;
+    }
+    void goodFileIsOpenedAndExtraBytesAreIgnored() {
+        QFETCH(int, extra);
+        QFETCH(int, at);
+        Places places;
+        const QByteArray good = dataFileBytes();
+        QCOMPARE(good.size(), 368);
+        QVERIFY(writeFile(places.candidates[at], good + QByteArray(extra, '\xFF')));
+        const QStringList before = snapshot(places.root.path());
+
+        DataFileCheck check = checkDataFile(places.candidates);
+
+        QVERIFY2(check.dictionary, qPrintable(check.problem));
+        QVERIFY(check.problem.isEmpty());
+        QCOMPARE(check.path, places.candidates[at]);
+        char record[8];
+        QCOMPARE(check.dictionary->readRecord(1, record, 8), 8);
+        QCOMPARE(QByteArray(record, 8), good.left(8));
+        QCOMPARE(check.dictionary->readRecord(46, record, 8), 8);
+        QCOMPARE(QByteArray(record, 8), good.mid(45 * 8, 8));
+        check.dictionary->close();
+        QCOMPARE(snapshot(places.root.path()), before);
+    }
+
+    // The box: critical, captioned "Mivesk", no owner window, showing the
+    // whole problem; however it is closed, the program ends with status 1,
+    // and stderr gets the same text.
+    void reportShowsTheBoxAndEndsWithAFailure_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("OK button") << false;
+        QTest::newRow("Escape key") << true;
+    }
+    void reportShowsTheBoxAndEndsWithAFailure() {
+        QFETCH(bool, escape);
+        Places places;
+        QVERIFY(plant(Entry::OneByte, places.candidates[0]));
+        const DataFileCheck check = checkDataFile(places.candidates);
+        QVERIFY(!check.problem.isEmpty());
+
+        ShownBox shown;
+        answerNextBox(shown, [escape](QMessageBox* box) {
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(QMessageBox::Ok)->click();
+        });
+        StderrCapture err;
+        const int status = mivesk::reportDataFileProblem(check.problem);
+        const QString printed = err.text();
+
+        QVERIFY(shown.seen);
+        QCOMPARE(status, 1);
+        QCOMPARE(shown.title, QStringLiteral("Mivesk"));
+        QCOMPARE(shown.icon, QMessageBox::Critical);
+        QVERIFY(!shown.hasParent);
+        QCOMPARE(shown.otherVisibleWindows, 0);
+        QCOMPARE(shown.text, check.problem);
+        QVERIFY2(printed.contains(check.problem), qPrintable(printed));
+        QVERIFY(printed.contains(Name));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The program itself, from a working directory with a bad dictionary or
+    // none, and its binary copied where no good dictionary lies beside it.
+    // The message box waits for a user who never comes, so the child is
+    // stopped once stderr has told all; its status when the box is closed is
+    // what reportShowsTheBoxAndEndsWithAFailure checks.
+    void programSaysWhatIsWrong_data() {
+        QTest::addColumn<Entry>("entry");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << Entry::Missing
+                                 << QStringLiteral("どの場所にもファイルがありません。");
+        QTest::newRow("directory") << Entry::Directory << QStringLiteral("」はフォルダーです。");
+        QTest::newRow("named pipe")
+            << Entry::NamedPipe << QStringLiteral("」は通常のファイルではありません");
+        QTest::newRow("empty") << Entry::Empty << QStringLiteral("」は空です（0 バイト）。");
+        QTest::newRow("45 records")
+            << Entry::FortyFiveRecords << QStringLiteral("」は 360 バイトしかありません。");
+    }
+    void programSaysWhatIsWrong() {
+        QFETCH(Entry, entry);
+        QFETCH(QString, reason);
+        const QString installed = mivesk::dataFileCandidates().last();
+        if (entry == Entry::Missing && QFileInfo::exists(installed))
+            QSKIP("an installed dictionary exists; the program would use it");
+        QVERIFY2(QFileInfo(builtProgram()).isExecutable(), qPrintable(builtProgram()));
+
+        Places places;
+        const QString program = QDir(places.bin).filePath(QStringLiteral("mivesk"));
+        QVERIFY(QFile::copy(builtProgram(), program));
+        QVERIFY(plant(entry, places.candidates[0]));
+        const QStringList before = snapshot(places.root.path());
+
+        QProcess child;
+        child.setWorkingDirectory(places.cwd);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.start(program, {});
+        QVERIFY(child.waitForStarted());
+
+        QByteArray err;
+        QElapsedTimer clock;
+        clock.start();
+        // The message ends with its reason, one line.
+        const auto told = [&err] {
+            const qsizetype at = err.indexOf("理由: ");
+            return at >= 0 && err.indexOf('\n', at) >= 0;
+        };
+        while (!told() && child.state() == QProcess::Running && clock.elapsed() < 60000) {
+            child.waitForReadyRead(200);
+            err += child.readAllStandardError();
+        }
+        const bool endedByItself = child.state() != QProcess::Running;
+        if (!endedByItself) {
+            child.kill();
+            QVERIFY(child.waitForFinished());
+        }
+        err += child.readAllStandardError();
+        const QString message = QString::fromUtf8(err);
+
+        if (endedByItself) {
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QVERIFY(child.exitCode() != 0);
+        }
+        QStringList looked;
+        if (entry == Entry::Missing)
+            looked = {places.candidates[0], places.candidates[1], places.candidates[2], installed};
+        else
+            looked = {places.candidates[0]};
+        verifyMessage(message, looked, reason, entry);
+        QCOMPARE(snapshot(places.root.path()), before);
+    }
+};
+
+QTEST_MAIN(StartupFaultsTest)
+#include "tst_startup_faults.moc"
