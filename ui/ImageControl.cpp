@@ -1,5 +1,6 @@
 #include "ImageControl.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -64,12 +65,18 @@ void setClassicEdgeColours(QWidget* widget) {
 }
 
 QPixmap resourcePicture(const QString& name) {
-    // Qt's pixmap cache owns the pictures, so they go away with the
-    // application rather than after it.
-    const QString path = QStringLiteral(":/pictures/%1.png").arg(name);
+    // QPixmap::load does not look for "@2x" twins by itself, so on a screen
+    // of 150 % or more take the twin drawn at twice the size: it stays sharp
+    // where the plain picture would be blown up. Qt's pixmap cache keeps one
+    // copy of each for the whole run.
+    const bool highDensity = qApp && qApp->devicePixelRatio() > 1.25;
+    const QString path = QStringLiteral(":/pictures/%1%2.png")
+                             .arg(name, highDensity ? QStringLiteral("@2x") : QString());
     QPixmap picture;
     if (!QPixmapCache::find(path, &picture)) {
         picture.load(path);
+        if (highDensity)
+            picture.setDevicePixelRatio(2.0);
         QPixmapCache::insert(path, picture);
     }
     return picture;

@@ -48,7 +48,8 @@ private:
 void setClassicEdgeColours(QWidget* widget);
 
 // The picture ":/pictures/<name>.png", loaded once and shared by every
-// control that shows it. On a 200 % screen Qt picks "<name>@2x.png".
+// control that shows it. On a high-density screen it is "<name>@2x.png",
+// at the same size in device-independent pixels.
 QPixmap resourcePicture(const QString& name);
 
 } // namespace mivesk

@@ -1,0 +1,62 @@
+// On a 200 % screen the window shows the pictures drawn at twice the size,
+// at the same place and size as on a plain screen.
+#include "DrillEngine.h"
+#include "FileDictionarySource.h"
+#include "Form1.h"
+#include "ImageControl.h"
+
+#include <QApplication>
+#include <QTest>
+
+using namespace mivesk;
+
+class HighDensityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void picturesComeFromTheirTwins() {
+        QCOMPARE(qApp->devicePixelRatio(), 2.0);
+        for (const char* name : {"dot_on", "dot_off", "mark_correct", "button_check", "app_icon"}) {
+            const QPixmap picture = resourcePicture(QString::fromLatin1(name));
+            QCOMPARE(picture.devicePixelRatio(), 2.0);
+            QCOMPARE(picture.size(), picture.deviceIndependentSize().toSize() * 2);
+        }
+        QCOMPARE(resourcePicture(QStringLiteral("dot_on")).deviceIndependentSize(), QSizeF(32, 32));
+    }
+
+    void raisedDotIsSharpOnTheWindow() {
+        auto source = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
+        QVERIFY(source->open());
+        Form1 window(std::make_unique<DrillEngine>(std::move(source),
+                                                   std::make_unique<ClockSeededRandom>()));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Im_Set")), Qt::LeftButton);
+        auto* dot = window.findChild<ImageControl*>(QStringLiteral("ImTen_0"));
+        QTest::mouseClick(dot, Qt::LeftButton);
+        QCOMPARE(dot->geometry(), QRect(192, 104, 32, 32));
+        const QImage shot = window.grab().toImage();
+        QCOMPARE(shot.size(), QSize(858, 526));
+        // The disc's rim, one device pixel wide, is only there in the twin:
+        // a plain picture blown up would show it two pixels wide.
+        const QImage twin = resourcePicture(QStringLiteral("dot_on")).toImage();
+        int compared = 0;
+        for (int y = 0; y < 64; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                if (twin.pixelColor(x, y).alpha() == 255) {
+                    QCOMPARE(shot.pixel(384 + x, 208 + y), twin.pixel(x, y));
+                    ++compared;
+                }
+            }
+        }
+        QVERIFY(compared > 1000);
+    }
+};
+
+int main(int argc, char** argv) {
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    HighDensityTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_high_density.moc"
