@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMetaObject>
+#include <QObject>
+#include <QWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace mivesk::bench {
+
+using StartClock = std::chrono::steady_clock;
+
+// The peak resident set size of this process so far, in KiB (VmHWM), or -1
+// where the kernel does not tell.
+inline long peakResidentKiB() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    long kib = -1;
+    char line[256];
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
+            break;
+    }
+    std::fclose(status);
+    return kib;
+}
+
+// With MIVESK_BENCH_SMAPS set, lists on standard error the mappings that
+// hold the most resident memory, to see where the peak comes from.
+inline void printLargestMappings() {
+    std::FILE* smaps = std::fopen("/proc/self/smaps", "r");
+    if (!smaps)
+        return;
+    struct Mapping {
+        std::string name;
+        long rssKiB = 0;
+    };
+    std::vector<Mapping> mappings;
+    char line[512];
+    while (std::fgets(line, sizeof line, smaps)) {
+        long kib = 0;
+        char first[128] = "";
+        char name[384] = "";
+        if (std::sscanf(line, "Rss: %ld kB", &kib) == 1) {
+            if (!mappings.empty())
+                mappings.back().rssKiB = kib;
+        } else if (std::sscanf(line, "%127s", first) == 1 && std::strchr(first, '-') &&
+                   !std::strchr(first, ':')) {
+            // "start-end perms offset dev inode   name"
+            std::sscanf(line, "%*s %*s %*s %*s %*s %383[^\n]", name);
+            mappings.push_back({name[0] ? name : "[anonymous]", 0});
+        }
+    }
+    std::fclose(smaps);
+    std::map<std::string, long> byName;
+    for (const Mapping& mapping : mappings)
+        byName[mapping.name] += mapping.rssKiB;
+    std::vector<std::pair<long, std::string>> sorted;
+    for (const auto& [name, kib] : byName)
+        sorted.emplace_back(kib, name);
+    std::sort(sorted.rbegin(), sorted.rend());
+    for (size_t i = 0; i < sorted.size() && i < 12; ++i)
+        std::fprintf(stderr, "%8ld KiB  %s\n", sorted[i].first, sorted[i].second.c_str());
+}
+
+// Watches a top-level window for its first paint event. The window and all
+// its children are painted and flushed in one pass of the event loop, so
+// the figures are taken from a queued call that runs after that pass: the
+// time since `start`, and the peak memory. Then the program quits.
+class StartupProbe final : public QObject {
+public:
+    StartupProbe(StartClock::time_point start, QWidget* window) : m_start(start) {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            QMetaObject::invokeMethod(this, &StartupProbe::finish, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    void finish() {
+        const std::chrono::duration<double, std::milli> elapsed = StartClock::now() - m_start;
+        std::printf("first_paint_ms %.3f\n", elapsed.count());
+        std::printf("vmhwm_kib %ld\n", peakResidentKiB());
+        std::fflush(stdout);
+        if (qEnvironmentVariableIsSet("MIVESK_BENCH_SMAPS"))
+            printLargestMappings();
+        QCoreApplication::quit();
+    }
+
+    StartClock::time_point m_start;
+    bool m_painted = false;
+};
+
+} // namespace mivesk::bench

@@ -1,0 +1,47 @@
+// The program's start-up up to the main window's first paint: the same
+// steps as the program itself (font names, the dictionary file found and
+// opened, the engine, the window with all its pictures), then it quits.
+
+#include "StartupProbe.h"
+
+#include "DataFileLocator.h"
+#include "DrillEngine.h"
+#include "FileDictionarySource.h"
+#include "Fonts.h"
+#include "Form1.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    const auto start = mivesk::bench::StartClock::now();
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Mivesk"));
+    mivesk::registerFontSubstitutes();
+
+    const QString path = mivesk::findDataFile();
+    if (path.isEmpty()) {
+        std::fprintf(stderr, "bench_startup_form1: cannot find %s\n", mivesk::DataFileName);
+        return 1;
+    }
+    auto dictionary = std::make_unique<mivesk::FileDictionarySource>(path);
+    if (!dictionary->open()) {
+        std::fprintf(stderr, "bench_startup_form1: cannot open %s\n", qPrintable(path));
+        return 1;
+    }
+
+    auto engine = std::make_unique<mivesk::DrillEngine>(
+        std::move(dictionary), std::make_unique<mivesk::ClockSeededRandom>());
+    mivesk::Form1 window(std::move(engine));
+    if (const QScreen* screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    mivesk::bench::StartupProbe probe(start, &window);
+    window.show();
+    return app.exec();
+}
