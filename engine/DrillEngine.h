@@ -14,7 +14,7 @@ namespace mivesk {
 // window should show.
 class DrillEngine {
 public:
-    static constexpr qint16 KanaCount = 46;
+    static constexpr qint16 KanaCount = KanaRecord::Count;
     static constexpr int ModeCount = 12;
     static constexpr int RandomMode = 11;
 

@@ -1,18 +1,22 @@
 #include "FileDictionarySource.h"
 
+#include "KanaRecord.h"
+
 namespace mivesk {
 
 FileDictionarySource::FileDictionarySource(const QString& path) : m_file(path) {
 }
 
 bool FileDictionarySource::open() {
-    // The whole file is a few hundred bytes: read it once here, so that a
+    // The dictionary is a few hundred bytes: read it once here, so that a
     // question costs a copy from memory rather than a seek and a read of the
-    // file, two system calls of about a microsecond each.
+    // file, two system calls of about a microsecond each. Bytes past the
+    // last kana are never used, so a file longer than that (even a huge
+    // one) costs no more.
     if (!m_file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    m_records = MemoryDictionarySource(m_file.readAll());
+    m_records = MemoryDictionarySource(m_file.read(qint64(KanaRecord::Count) * KanaRecord::Size));
     return true;
 }
 

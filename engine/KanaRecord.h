@@ -11,6 +11,8 @@ namespace mivesk {
 // a single instance that every read overwrites.
 struct KanaRecord {
     static constexpr int Size = 8;
+    // The dictionary holds one record for each kana of the fifty-sound table.
+    static constexpr int Count = 46;
     static constexpr int DotCount = 6;
 
     std::array<char, 2> Kana{};

@@ -185,6 +185,18 @@ private slots:
         QVERIFY(dictionary.record().kanaText().isEmpty());
     }
 
+    void extraBytesPastTheLastKanaAreIgnored() {
+        QTemporaryDir dir;
+        const QByteArray bytes = test::dataFileBytes() + test::record("\x82\xa0", "111111");
+        auto source = std::make_unique<FileDictionarySource>(writeFile(dir, bytes));
+        QVERIFY(source->open());
+        KanaDictionary dictionary(std::move(source));
+        dictionary.read(47);
+        QVERIFY(dictionary.record().kanaText().isEmpty());
+        dictionary.read(46);
+        QCOMPARE(dictionary.record().kanaText(), QStringLiteral("ん"));
+    }
+
     void missingOrEmptyFiles() {
         QTemporaryDir dir;
         FileDictionarySource missing(dir.filePath(QStringLiteral("absent.dat")));

@@ -53,6 +53,10 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    // Whatever the environment says, this test runs on a 200 % screen.
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
+    qunsetenv("QT_DEVICE_PIXEL_RATIO");
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "1");
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     HighDensityTest test;
