@@ -40,8 +40,8 @@ DataFileCheck failure(const QStringList& candidates, qsizetype decided, const QS
         result.path = candidates.at(decided);
     const QString headline =
         decided < 0
-            ? QStringLiteral("辞書ファイル「%1」が見つからないため、Mivesk を起動できません。")
-            : QStringLiteral("辞書ファイル「%1」を読み込めないため、Mivesk を起動できません。");
+            ? QStringLiteral("辞書ファイル「%1」が見つかりません。\nMivesk を起動できません。")
+            : QStringLiteral("辞書ファイル「%1」を読み込めません。\nMivesk を起動できません。");
     result.problem = headline.arg(fileName()) + QStringLiteral("\n\n") +
                      placesLookedAt(candidates, decided) + QStringLiteral("\n理由: ") + reason;
     return result;
