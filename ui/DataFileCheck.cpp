@@ -27,7 +27,7 @@ QString placesLookedAt(const QStringList& candidates, qsizetype decided) {
     QString text = QStringLiteral("次の場所を順に探しました:\n");
     const qsizetype last = decided < 0 ? candidates.size() - 1 : decided;
     for (qsizetype i = 0; i <= last; ++i) {
-        text += QStringLiteral("  %1. %2").arg(i + 1).arg(candidates.at(i));
+        text += QStringLiteral("  %1. %2").arg(QString::number(i + 1), candidates.at(i));
         text += i == decided ? QStringLiteral(" … これを使おうとしました\n")
                              : QStringLiteral(" … ありません\n");
     }
@@ -92,10 +92,10 @@ DataFileCheck checkDataFile(const QStringList& candidates) {
                            QStringLiteral("「%1」は空です（0 バイト）。").arg(path) + sizeNeeded());
         }
         if (size < DataFileMinimumSize) {
-            return failure(
-                candidates, i,
-                QStringLiteral("「%1」は %2 バイトしかありません。").arg(path).arg(size) +
-                    sizeNeeded());
+            return failure(candidates, i,
+                           QStringLiteral("「%1」は %2 バイトしかありません。")
+                                   .arg(path, QString::number(size)) +
+                               sizeNeeded());
         }
         // The last record must really come off the disk, not just be
         // promised by the file's size.

@@ -313,6 +313,19 @@ private slots:
         QVERIFY(!check.problem.contains(places.candidates[2]));
     }
 
+    // Paths are shown as they are, even with what looks like a placeholder.
+    void percentSignsInAPathStayAsTheyAre() {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("a%1b%2")));
+        const QString path = root.filePath(QStringLiteral("a%1b%2/") + Name);
+        QVERIFY(writeFile(path, dataFileBytes().left(100)));
+
+        const DataFileCheck check = checkDataFile({path});
+
+        verifyMessage(check.problem, {path}, QStringLiteral("」は 100 バイトしかありません。"),
+                      Entry::OneByte);
+    }
+
     // Root reads a file whatever its permission bits say, so as root the
     // check runs with the filesystem identity of nobody, which drops that
     // privilege for this thread; the file is unreadable for everybody.
