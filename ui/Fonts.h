@@ -14,6 +14,8 @@ void registerFontSubstitutes();
 
 // A font of `points` at 96 dots per inch, set as a pixel size: every window
 // has a fixed pixel geometry, so text must not grow with the screen's DPI.
+// `family` is one of the Windows names above; the font asks for its
+// registered stand-in (the Windows name itself where none is registered).
 QFont windowsFont(const QString& family, double points, bool bold = false, bool underline = false);
 
 // The pixel size of `points` at 96 dots per inch, rounded to the nearest pixel.
