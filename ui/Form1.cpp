@@ -5,6 +5,7 @@
 #include "Form1Controls.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
+#include "TextBoxControl.h"
 #include "frmAbout.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QIcon>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRadioButton>
@@ -213,7 +213,9 @@ QWidget* Form1::createControl(const ControlSpec& spec) {
         return m_Check1;
     }
     case ControlKind::TextBox: {
-        m_TexCheck = new QPlainTextEdit(this);
+        // Never shown: a box that builds its editor on first show keeps the
+        // text without laying it out.
+        m_TexCheck = new TextBoxControl(this);
         m_TexCheck->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
         m_TexCheck->setPlainText(utf8(spec.content));
         return m_TexCheck;

@@ -12,12 +12,12 @@
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
-class QPlainTextEdit;
 
 namespace mivesk {
 
 class ImageControl;
 class ShapeControl;
+class TextBoxControl;
 struct ControlSpec;
 
 // The main window. It holds no drill logic: every click goes to the engine,
@@ -65,7 +65,7 @@ private:
     QLabel* m_Lb_Main = nullptr;
     QLabel* m_lblRitsu = nullptr;
     QLabel* m_lblCount = nullptr;
-    QPlainTextEdit* m_TexCheck = nullptr;
+    TextBoxControl* m_TexCheck = nullptr;
     QCheckBox* m_Check1 = nullptr;
     QButtonGroup* m_Option1 = nullptr;
 };

@@ -2,8 +2,7 @@
 // places: Set, dots, Check, Next, Reset and the practice modes.
 
 #include "Form1TestSupport.h"
-
-#include <QPlainTextEdit>
+#include "TextBoxControl.h"
 
 using namespace mivesk;
 using namespace mivesk::test;
@@ -118,7 +117,7 @@ void Form1DrillTest::nextGoesRoundTheRow() {
         shown << caption(*window, "Lb_Main");
     }
     QCOMPARE(shown, (QStringList{"い", "う", "え", "お", "あ"}));
-    auto* record = qobject_cast<QPlainTextEdit*>(control(*window, "TexCheck"));
+    auto* record = qobject_cast<TextBoxControl*>(control(*window, "TexCheck"));
     QCOMPARE(record->toPlainText(), QStringLiteral("1"));
     QVERIFY(!record->isVisible());
 }

@@ -2,11 +2,11 @@
 // over what, what shows at start, and how the keyboard reaches it.
 
 #include "Form1TestSupport.h"
+#include "TextBoxControl.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontInfo>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 
 using namespace mivesk;
@@ -81,7 +81,7 @@ void Form1LayoutTest::controlGeometryAndStartVisibility() {
 
 static bool isWindowed(const QWidget* widget) {
     return qobject_cast<const QAbstractButton*>(widget) ||
-           qobject_cast<const QPlainTextEdit*>(widget);
+           qobject_cast<const TextBoxControl*>(widget);
 }
 
 // The window's own controls as Qt stacks them, topmost first.
@@ -175,7 +175,7 @@ void Form1LayoutTest::startState() {
     auto* showAnswer = qobject_cast<QCheckBox*>(control(*window, "Check1"));
     QCOMPARE(showAnswer->text(), QStringLiteral("答えを見る"));
     QVERIFY(showAnswer->isChecked());
-    QCOMPARE(qobject_cast<QPlainTextEdit*>(control(*window, "TexCheck"))->toPlainText().trimmed(),
+    QCOMPARE(qobject_cast<TextBoxControl*>(control(*window, "TexCheck"))->toPlainText().trimmed(),
              QStringLiteral("チェック用"));
     QCOMPARE(window->engine().Mode(), 0);
 }
