@@ -131,7 +131,7 @@ QWidget* Form1::createControl(const ControlSpec& spec) {
     switch (spec.kind) {
     case ControlKind::Image: {
         auto* image = new ImageControl(this);
-        image->setPicture(resourcePicture(utf8(spec.content)));
+        image->setResourcePicture(utf8(spec.content));
         if (spec.accessibleName)
             image->setAccessibleName(utf8(spec.accessibleName));
         if (name == QLatin1String("Im_Version"))

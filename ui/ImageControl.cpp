@@ -13,8 +13,23 @@ ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
 }
 
 void ImageControl::setPicture(const QPixmap& picture) {
+    m_pendingPicture.clear();
     m_picture = picture;
     update();
+}
+
+void ImageControl::setResourcePicture(const QString& name) {
+    m_pendingPicture = name;
+    m_picture = QPixmap();
+    update();
+}
+
+const QPixmap& ImageControl::picture() const {
+    if (!m_pendingPicture.isEmpty()) {
+        m_picture = resourcePicture(m_pendingPicture);
+        m_pendingPicture.clear();
+    }
+    return m_picture;
 }
 
 void ImageControl::setSunkenBorder(bool on) {
@@ -25,8 +40,8 @@ void ImageControl::setSunkenBorder(bool on) {
 void ImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int inset = m_sunkenBorder ? BorderWidth : 0;
-    if (!m_picture.isNull())
-        painter.drawPixmap(QPoint(inset, inset), m_picture);
+    if (const QPixmap& shown = picture(); !shown.isNull())
+        painter.drawPixmap(QPoint(inset, inset), shown);
     if (m_sunkenBorder) {
         qDrawWinPanel(&painter, rect(), palette(), true);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QString>
 #include <QWidget>
 
 namespace mivesk {
@@ -17,7 +18,11 @@ public:
     explicit ImageControl(QWidget* parent);
 
     void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return m_picture; }
+    // Shows resourcePicture(name), decoded only when the control is first
+    // painted or its picture is asked for: a control hidden at start-up (the
+    // verdict marks) costs nothing until it is shown.
+    void setResourcePicture(const QString& name);
+    const QPixmap& picture() const;
 
     // A sunken border, 2 px on each side, with the picture inside it.
     void setSunkenBorder(bool on);
@@ -37,7 +42,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    // A picture named by setResourcePicture() and not decoded yet.
+    mutable QString m_pendingPicture;
+    mutable QPixmap m_picture;
     bool m_sunkenBorder = false;
     bool m_pressed = false;
 };
