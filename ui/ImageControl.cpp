@@ -1,6 +1,7 @@
 #include "ImageControl.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
@@ -89,7 +90,12 @@ QPixmap resourcePicture(const QString& name) {
                              .arg(name, highDensity ? QStringLiteral("@2x") : QString());
     QPixmap picture;
     if (!QPixmapCache::find(path, &picture)) {
-        picture.load(path);
+        // Every picture is a PNG. Left to guess, the reader would load each
+        // image format plugin and ask whether it can read the file before
+        // it settles on Qt's own PNG reader.
+        QImageReader reader(path, "png");
+        reader.setAutoDetectImageFormat(false);
+        picture = QPixmap::fromImageReader(&reader);
         if (highDensity)
             picture.setDevicePixelRatio(2.0);
         QPixmapCache::insert(path, picture);
