@@ -96,26 +96,27 @@ void Form1::buildControls() {
     // Qt stacks later siblings over earlier ones: create the windowless
     // controls from the bottom of the stacking order up, then the windowed
     // ones, which lie above them all.
-    std::vector<const ControlSpec*> creationOrder;
-    for (const ControlSpec& spec : form1Controls())
-        creationOrder.push_back(&spec);
-    const auto rank = [](const ControlSpec* spec) {
-        return spec->isWindowless() ? -spec->order : 0;
+    std::vector<const ControlDesign*> creationOrder;
+    for (const ControlDesign& design : form1Controls())
+        creationOrder.push_back(&design);
+    const auto rank = [](const ControlDesign* design) {
+        return design->isWindowless() ? -design->order : 0;
     };
-    std::stable_sort(creationOrder.begin(), creationOrder.end(),
-                     [&](const ControlSpec* a, const ControlSpec* b) { return rank(a) < rank(b); });
+    std::stable_sort(
+        creationOrder.begin(), creationOrder.end(),
+        [&](const ControlDesign* a, const ControlDesign* b) { return rank(a) < rank(b); });
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec* spec : creationOrder) {
-        QWidget* control = createControl(*spec);
-        control->setObjectName(objectNameOf(*spec));
-        if (spec->index != ControlSpec::NoIndex)
-            control->setProperty("Index", spec->index);
-        control->setGeometry(spec->rect);
-        if (!spec->visibleAtStart)
+    for (const ControlDesign* design : creationOrder) {
+        QWidget* control = createControl(*design);
+        control->setObjectName(objectNameOf(*design));
+        if (design->index != ControlDesign::NoIndex)
+            control->setProperty("Index", design->index);
+        control->setGeometry(design->rect);
+        if (!design->visibleAtStart)
             control->setVisible(false);
-        if (spec->tabIndex >= 0)
-            tabOrder.emplace_back(spec->tabIndex, control);
+        if (design->tabIndex >= 0)
+            tabOrder.emplace_back(design->tabIndex, control);
     }
 
     std::sort(tabOrder.begin(), tabOrder.end(),
@@ -126,20 +127,20 @@ void Form1::buildControls() {
     styleLabels();
 }
 
-QWidget* Form1::createControl(const ControlSpec& spec) {
-    const QString name = QString::fromLatin1(spec.name);
-    switch (spec.kind) {
+QWidget* Form1::createControl(const ControlDesign& design) {
+    const QString name = QString::fromLatin1(design.name);
+    switch (design.kind) {
     case ControlKind::Image: {
         auto* image = new ImageControl(this);
-        image->setResourcePicture(utf8(spec.content));
-        if (spec.accessibleName)
-            image->setAccessibleName(utf8(spec.accessibleName));
+        image->setResourcePicture(utf8(design.content));
+        if (design.accessibleName)
+            image->setAccessibleName(utf8(design.accessibleName));
         if (name == QLatin1String("Im_Version"))
             image->setSunkenBorder(true);
         if (name == QLatin1String("ImTen"))
-            m_ImTen[spec.index] = image;
+            m_ImTen[design.index] = image;
         else if (name == QLatin1String("ImTenKai"))
-            m_ImTenKai[spec.index] = image;
+            m_ImTenKai[design.index] = image;
         else if (name == QLatin1String("Imtenon"))
             m_Imtenon = image;
         else if (name == QLatin1String("Imtenoff"))
@@ -153,7 +154,7 @@ QWidget* Form1::createControl(const ControlSpec& spec) {
         return image;
     }
     case ControlKind::Label: {
-        auto* label = new QLabel(utf8(spec.content), this);
+        auto* label = new QLabel(utf8(design.content), this);
         label->setWordWrap(true);
         label->setIndent(0);
         label->setFocusPolicy(Qt::NoFocus);
@@ -193,18 +194,18 @@ QWidget* Form1::createControl(const ControlSpec& spec) {
             m_Option1 = new QButtonGroup(this);
             m_Option1->setExclusive(true);
         }
-        auto* option = new QRadioButton(utf8(spec.content), this);
+        auto* option = new QRadioButton(utf8(design.content), this);
         option->setStyle(compactIndicatorStyle());
         // Buttons fill with their Button role; it is the panel's colour here.
         option->setAutoFillBackground(true);
         setPaletteColour(option, QPalette::Button, QColor(192, 192, 255));
         setPaletteColour(option, QPalette::Window, QColor(192, 192, 255));
         setPaletteColour(option, QPalette::WindowText, palette().color(QPalette::ButtonText));
-        m_Option1->addButton(option, spec.index);
+        m_Option1->addButton(option, design.index);
         return option;
     }
     case ControlKind::CheckBox: {
-        m_Check1 = new QCheckBox(utf8(spec.content), this);
+        m_Check1 = new QCheckBox(utf8(design.content), this);
         m_Check1->setStyle(compactIndicatorStyle());
         m_Check1->setAutoFillBackground(true);
         setPaletteColour(m_Check1, QPalette::Button, Qt::white);
@@ -217,7 +218,7 @@ QWidget* Form1::createControl(const ControlSpec& spec) {
         // text without laying it out.
         m_TexCheck = new TextBoxControl(this);
         m_TexCheck->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-        m_TexCheck->setPlainText(utf8(spec.content));
+        m_TexCheck->setPlainText(utf8(design.content));
         return m_TexCheck;
     }
     }

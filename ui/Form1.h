@@ -18,7 +18,7 @@ namespace mivesk {
 class ImageControl;
 class ShapeControl;
 class TextBoxControl;
-struct ControlSpec;
+struct ControlDesign;
 
 // The main window. It holds no drill logic: every click goes to the engine,
 // and after each one the window shows what the engine's view says.
@@ -34,7 +34,7 @@ public:
 
 private:
     void buildControls();
-    QWidget* createControl(const ControlSpec& spec);
+    QWidget* createControl(const ControlDesign& design);
     void styleLabels();
     void bindEvents();
 

@@ -27,7 +27,7 @@ namespace mivesk {
 
 enum class ControlKind { Image, Label, Shape, OptionButton, CheckBox, TextBox };
 
-struct ControlSpec {
+struct ControlDesign {
     static constexpr int NoIndex = -1;
 
     const char* name;
@@ -49,10 +49,10 @@ struct ControlSpec {
 
 // The controls, windowless ones from the top of the stacking order down,
 // then the windowed ones.
-std::span<const ControlSpec> form1Controls();
+std::span<const ControlDesign> form1Controls();
 
 // "ImTen_3" for a control-array member, the bare name otherwise.
-QString objectNameOf(const ControlSpec& control);
+QString objectNameOf(const ControlDesign& control);
 
 // How a label looks, for the labels that differ from plain default text.
 enum class TextColour { ButtonText, WindowText, Fixed };
