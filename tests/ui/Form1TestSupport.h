@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the main window's tests: a real Form1 over the real data file,
-// shown offscreen, and clicks delivered through the window system so that
-// they reach whatever control lies at the point, as a user's would.
+// Shared by the window tests: a real Form1 over the real data file, shown
+// offscreen, and clicks delivered through the window system so that they
+// reach whatever control lies at the point, as a user's would.
 
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
@@ -10,6 +10,7 @@
 #include "Form1.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
@@ -30,54 +31,69 @@ private:
     std::size_t m_next = 0;
 };
 
-inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f}) {
+inline std::unique_ptr<Form1> showForm1(std::unique_ptr<DictionarySource> dictionary,
+                                        std::unique_ptr<RandomSource> random) {
     registerFontSubstitutes();
-    auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
-    if (!dictionary->open())
-        qFatal("cannot open %s", MIVESK_DATA_FILE);
-    auto engine = std::make_unique<DrillEngine>(std::move(dictionary),
-                                                std::make_unique<FixedRandom>(std::move(randoms)));
-    auto window = std::make_unique<Form1>(std::move(engine));
+    auto window = std::make_unique<Form1>(
+        std::make_unique<DrillEngine>(std::move(dictionary), std::move(random)));
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the main window was not shown");
     return window;
 }
 
-inline QWidget* control(const Form1& window, const QString& name) {
+inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f}) {
+    auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
+    if (!dictionary->open())
+        qFatal("cannot open %s", MIVESK_DATA_FILE);
+    return showForm1(std::move(dictionary), std::make_unique<FixedRandom>(std::move(randoms)));
+}
+
+// The main window's windowless controls from the top of the stacking order
+// down; the windowed ones (option buttons, check box, text box) lie above.
+inline const QStringList WindowlessTopDown{
+    "imgFuseikai",  "imgOsii",    "imgSeikai",  "lblCount",   "lblRitsu",   "ShpCover",
+    "Im_Hint",      "Label4",     "Label1",     "Im_Reset",   "Im_End",     "Im_Set",
+    "Lb_First",     "Shp_first",  "Im_Version", "Image3",     "Imtenoff",   "Imtenon",
+    "Label3",       "Label2",     "Lb_Main",    "Shape2",     "Shape1",     "Shape4",
+    "Shp_FirstBak", "Shp_Blue",   "ImTen_2",    "ImTen_5",    "ImTenKai_5", "ImTenKai_4",
+    "ImTenKai_3",   "ImTenKai_2", "ImTenKai_1", "ImTenKai_0", "ImTen_4",    "ImTen_3",
+    "ImTen_1",      "ImTen_0",    "Shape3",     "Im_Next",    "Im_Check"};
+
+inline QWidget* control(const QWidget& window, const QString& name) {
     auto* found = window.findChild<QWidget*>(name);
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
 }
 
-inline QPoint centreOf(const Form1& window, const QString& name) {
+inline QPoint centreOf(const QWidget& window, const QString& name) {
     return control(window, name)->geometry().center();
 }
 
-inline void clickAt(Form1& window, QPoint point) {
+inline void clickAt(QWidget& window, QPoint point) {
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, point);
 }
 
-inline void doubleClickAt(Form1& window, QPoint point) {
+inline void doubleClickAt(QWidget& window, QPoint point) {
     QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, point);
 }
 
-inline void click(Form1& window, const QString& name) {
+inline void click(QWidget& window, const QString& name) {
     clickAt(window, centreOf(window, name));
 }
 
-inline QString caption(const Form1& window, const QString& name) {
+inline QString caption(const QWidget& window, const QString& name) {
     return qobject_cast<QLabel*>(control(window, name))->text();
 }
 
 // What the user sees at a point of the client area.
-inline QColor pixelAt(Form1& window, QPoint point) {
+inline QColor pixelAt(QWidget& window, QPoint point) {
     return window.grab().toImage().pixelColor(point);
 }
 
 // The points of a control's rectangle at which the window shows `colour`.
-inline int pixelsOfColour(Form1& window, const QRect& area, QColor colour) {
+inline int pixelsOfColour(QWidget& window, const QRect& area, QColor colour) {
     const QImage image = window.grab().toImage();
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -85,6 +101,20 @@ inline int pixelsOfColour(Form1& window, const QRect& area, QColor colour) {
             count += image.pixelColor(x, y) == colour;
     return count;
 }
+
+// A stand-in for the main window, shown, with one button to click.
+struct StandIn {
+    QWidget window;
+    QPushButton* button = new QPushButton(QStringLiteral("Check"), &window);
+    StandIn() {
+        button->setGeometry(10, 10, 80, 30);
+        window.resize(200, 100);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("the stand-in window was not shown");
+    }
+    void clickButton() { clickAt(window, {50, 25}); }
+};
 
 inline const QColor Blue{0, 0, 255};
 inline const QColor White{255, 255, 255};
