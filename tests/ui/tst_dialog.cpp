@@ -1,29 +1,22 @@
+// The hint window: one at a time, never in the way of the main window,
+// its texts, layout and colours, and the program's end with it.
+
 #include "Dialog.h"
-#include "Fonts.h"
+#include "Form1TestSupport.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontInfo>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
 using mivesk::Dialog;
+using namespace mivesk::test;
 
 namespace {
-
-QWidget* control(QWidget* window, const char* name) {
-    return window->findChild<QWidget*>(QLatin1String(name));
-}
-
-QPoint centreOf(QWidget* window, const char* name) {
-    return control(window, name)->geometry().center();
-}
 
 int visibleHintWindows() {
     int n = 0;
@@ -55,8 +48,6 @@ private slots:
 
         QCOMPARE(first->windowType(), Qt::Tool);
         QVERIFY(!first->parentWidget());
-        QVERIFY(!first->isModal());
-        QCOMPARE(first->windowModality(), Qt::NonModal);
         QCOMPARE(first->windowTitle(), QStringLiteral("ヒント♪"));
         const Qt::WindowFlags flags = first->windowFlags();
         QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
@@ -68,31 +59,24 @@ private slots:
     }
 
     void mainWindowStillTakesClicksWhileOpen() {
-        QWidget mainStandIn;
-        auto* button = new QPushButton(QStringLiteral("Check"), &mainStandIn);
-        button->setGeometry(10, 10, 80, 30);
-        mainStandIn.resize(200, 100);
-        mainStandIn.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&mainStandIn));
+        StandIn main;
         QVERIFY(QTest::qWaitForWindowExposed(Dialog::open()));
-
-        QSignalSpy clicked(button, &QPushButton::clicked);
+        QSignalSpy clicked(main.button, &QPushButton::clicked);
         // Through the window system, where a modal window would refuse it.
-        QTest::mouseClick(mainStandIn.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+        main.clickButton();
         QCOMPARE(clicked.count(), 1);
     }
 
     void closeButtonDestroysItAndOpenMakesAFreshOne() {
         QPointer<Dialog> first = Dialog::open();
         QVERIFY(QTest::qWaitForWindowExposed(first));
-        QTest::mouseClick(first->windowHandle(), Qt::LeftButton, {}, centreOf(first, "Im_Close"));
+        click(*first, QStringLiteral("Im_Close"));
         QTRY_VERIFY(first.isNull());
         QVERIFY(!Dialog::current());
         QCOMPARE(visibleHintWindows(), 0);
 
         Dialog* second = Dialog::open();
-        QVERIFY(second);
-        QVERIFY(second->isVisible());
+        QVERIFY(second && second->isVisible());
         QCOMPARE(visibleHintWindows(), 1);
 
         QPointer<Dialog> byTitleBar = second;
@@ -131,15 +115,10 @@ private slots:
         QFETCH(QString, box);
         QFETCH(int, line);
         QFETCH(QString, text);
-        auto* edit = Dialog::open()->findChild<QTextEdit*>(box);
-        QVERIFY(edit);
-        const QStringList lines = edit->toPlainText().split(QLatin1Char('\n'));
-        QVERIFY(line < lines.size());
-        QCOMPARE(lines[line], text);
-        QVERIFY(!edit->toPlainText().contains(QLatin1Char('\r')));
-
+        auto* edit = qobject_cast<QTextEdit*>(control(*Dialog::open(), box));
         // Shown on one line of its own, inside the box and not clipped.
         const QTextBlock block = edit->document()->findBlockByNumber(line);
+        QVERIFY(block.isValid());
         QCOMPARE(block.text(), text);
         QCOMPARE(block.layout()->lineCount(), 1);
         const QRectF shown = edit->document()->documentLayout()->blockBoundingRect(block);
@@ -190,8 +169,7 @@ private slots:
         QFETCH(QString, family);
         QFETCH(int, pixels);
         QFETCH(bool, boldOrUnderlined);
-        QWidget* w = control(Dialog::open(), qPrintable(name));
-        QVERIFY(w);
+        QWidget* w = control(*Dialog::open(), name);
         QCOMPARE(w->geometry(), geometry);
         if (family.isEmpty())
             return;
@@ -225,7 +203,7 @@ private slots:
         QCOMPARE(shot.pixelColor(155, 26), QColor(192, 192, 255));  // heading bar
         QCOMPARE(shot.pixelColor(399, 71), QColor(192, 192, 255));  // あ-row box
         QCOMPARE(shot.pixelColor(399, 231), QColor(255, 255, 192)); // hint box
-        auto* label1 = static_cast<QLabel*>(control(hint, "Label1"));
+        auto* label1 = static_cast<QLabel*>(control(*hint, QStringLiteral("Label1")));
         QCOMPARE(label1->palette().color(QPalette::WindowText), QColor(255, 192, 192));
         QVERIFY(!label1->autoFillBackground());
     }
@@ -233,10 +211,8 @@ private slots:
     // Closing the main window leaves the hint window open and the program
     // running; closing the hint window then ends the program.
     void programEndsWithTheLastWindow() {
-        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
         auto* mainStandIn = new QWidget;
         mainStandIn->setAttribute(Qt::WA_DeleteOnClose);
-        mainStandIn->resize(200, 100);
         mainStandIn->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainStandIn));
         QVERIFY(QTest::qWaitForWindowExposed(Dialog::open()));
