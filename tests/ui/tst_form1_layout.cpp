@@ -96,16 +96,8 @@ static QStringList stackTopDown(const Form1& window, bool windowed) {
 }
 
 void Form1LayoutTest::windowlessStackingOrder() {
-    const QStringList expected{
-        "imgFuseikai",  "imgOsii",    "imgSeikai",  "lblCount",   "lblRitsu",   "ShpCover",
-        "Im_Hint",      "Label4",     "Label1",     "Im_Reset",   "Im_End",     "Im_Set",
-        "Lb_First",     "Shp_first",  "Im_Version", "Image3",     "Imtenoff",   "Imtenon",
-        "Label3",       "Label2",     "Lb_Main",    "Shape2",     "Shape1",     "Shape4",
-        "Shp_FirstBak", "Shp_Blue",   "ImTen_2",    "ImTen_5",    "ImTenKai_5", "ImTenKai_4",
-        "ImTenKai_3",   "ImTenKai_2", "ImTenKai_1", "ImTenKai_0", "ImTen_4",    "ImTen_3",
-        "ImTen_1",      "ImTen_0",    "Shape3",     "Im_Next",    "Im_Check"};
     const auto window = showForm1();
-    QCOMPARE(stackTopDown(*window, false), expected);
+    QCOMPARE(stackTopDown(*window, false), WindowlessTopDown);
 }
 
 void Form1LayoutTest::windowedControlsLieAboveAndTabInOrder() {
@@ -177,7 +169,6 @@ void Form1LayoutTest::startState() {
     QVERIFY(showAnswer->isChecked());
     QCOMPARE(qobject_cast<TextBoxControl*>(control(*window, "TexCheck"))->toPlainText().trimmed(),
              QStringLiteral("チェック用"));
-    QCOMPARE(window->engine().Mode(), 0);
 }
 
 void Form1LayoutTest::labelsLook() {
@@ -208,13 +199,11 @@ void Form1LayoutTest::labelsLook() {
 
 void Form1LayoutTest::controlArraysCarryTheirIndex() {
     const auto window = showForm1();
-    for (const char* array : {"ImTen", "ImTenKai", "Option1"}) {
-        const int count = QByteArray(array) == "Option1" ? 12 : 6;
+    for (const auto& [array, count] : {std::pair{"ImTen", 6}, {"ImTenKai", 6}, {"Option1", 12}})
         for (int i = 0; i < count; ++i) {
-            QWidget* member = control(*window, QStringLiteral("%1_%2").arg(array).arg(i));
-            QCOMPARE(member->property("Index").toInt(), i);
+            const QString name = QStringLiteral("%1_%2").arg(array).arg(i);
+            QCOMPARE(control(*window, name)->property("Index").toInt(), i);
         }
-    }
 }
 
 void Form1LayoutTest::imagesAndLabelsNeverTakeFocus() {
