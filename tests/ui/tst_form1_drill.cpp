@@ -22,17 +22,8 @@ private slots:
     void clicksBeforeSetDoNothing();
 };
 
-static QStringList dotNames(const char* cell) {
-    QStringList names;
-    for (int i = 0; i < 6; ++i)
-        names << QStringLiteral("%1_%2").arg(cell).arg(i);
-    return names;
-}
-
 void Form1DrillTest::setShowsTheKanaAndRemovesTheWelcomePanel() {
     const auto window = showForm1();
-    QCOMPARE(pixelAt(*window, {150, 95}), WelcomePink);
-
     click(*window, "Im_Set");
 
     QCOMPARE(caption(*window, "Lb_Main"), QStringLiteral("あ"));
@@ -93,12 +84,9 @@ void Form1DrillTest::checkShowsVerdictAnswerAndScore() {
     QCOMPARE(caption(*window, "lblRitsu"), rate);
     QCOMPARE(caption(*window, "lblCount"), QStringLiteral("1門終了"));
     // The answer cell holds あ, and the entered dots stay as they were.
-    const QStringList answer = dotNames("ImTenKai");
-    for (int i = 0; i < 6; ++i) {
-        const bool on = i == 0;
-        QCOMPARE(control(*window, answer[i])->accessibleName(),
-                 QStringLiteral("答えの点%1：%2").arg(i + 1).arg(on ? "あり" : "なし"));
-    }
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(control(*window, QStringLiteral("ImTenKai_%1").arg(i))->accessibleName(),
+                 QStringLiteral("答えの点%1：%2").arg(i + 1).arg(i == 0 ? "あり" : "なし"));
     // The cross's stroke hides most of that dot; the other marks leave
     // enough of it to see.
     if (mark != QLatin1String("imgFuseikai"))
@@ -207,10 +195,6 @@ void Form1DrillTest::clicksBeforeSetDoNothing() {
     for (const char* name : {"ImTen_0", "ImTen_4", "Im_Check", "Im_Next", "Im_Reset"})
         click(*window, name);
     clickAt(*window, {208, 195});
-
-    QCOMPARE(caption(*window, "Lb_Main"), QStringLiteral("♪"));
-    QCOMPARE(caption(*window, "lblRitsu"), QStringLiteral("0%"));
-    QCOMPARE(caption(*window, "lblCount"), QStringLiteral("0門終了"));
     QVERIFY(window->grab().toImage() == before);
 }
 
