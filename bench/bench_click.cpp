@@ -7,6 +7,7 @@
 // shows is hidden again by the next round's Next, so every dot click
 // reaches its dot.
 
+#include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
@@ -93,15 +94,13 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     mivesk::registerFontSubstitutes();
-    const QString path = mivesk::findDataFile();
-    auto dictionary = std::make_unique<mivesk::FileDictionarySource>(path);
-    if (path.isEmpty() || !dictionary->open()) {
-        std::fprintf(stderr, "bench_click: cannot open the dictionary file %s\n",
-                     mivesk::DataFileName);
+    mivesk::DataFileCheck data = mivesk::checkDataFile(mivesk::dataFileCandidates());
+    if (!data.dictionary) {
+        std::fprintf(stderr, "bench_click: %s\n", qPrintable(data.problem));
         return 1;
     }
     mivesk::Form1 window(std::make_unique<mivesk::DrillEngine>(
-        std::move(dictionary), std::make_unique<mivesk::ClockSeededRandom>()));
+        std::move(data.dictionary), std::make_unique<mivesk::ClockSeededRandom>()));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
         std::fprintf(stderr, "bench_click: the window was never shown\n");

@@ -4,6 +4,7 @@
 
 #include "StartupProbe.h"
 
+#include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
@@ -22,19 +23,14 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Mivesk"));
     mivesk::registerFontSubstitutes();
 
-    const QString path = mivesk::findDataFile();
-    if (path.isEmpty()) {
-        std::fprintf(stderr, "bench_startup_form1: cannot find %s\n", mivesk::DataFileName);
-        return 1;
-    }
-    auto dictionary = std::make_unique<mivesk::FileDictionarySource>(path);
-    if (!dictionary->open()) {
-        std::fprintf(stderr, "bench_startup_form1: cannot open %s\n", qPrintable(path));
+    mivesk::DataFileCheck data = mivesk::checkDataFile(mivesk::dataFileCandidates());
+    if (!data.dictionary) {
+        std::fprintf(stderr, "bench_startup_form1: %s\n", qPrintable(data.problem));
         return 1;
     }
 
     auto engine = std::make_unique<mivesk::DrillEngine>(
-        std::move(dictionary), std::make_unique<mivesk::ClockSeededRandom>());
+        std::move(data.dictionary), std::make_unique<mivesk::ClockSeededRandom>());
     mivesk::Form1 window(std::move(engine));
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();

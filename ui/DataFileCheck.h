@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileDictionarySource.h"
+#include "KanaRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,7 @@ struct DataFileCheck {
 
 // The least a dictionary can hold: 46 whole records of 8 bytes. Bytes past
 // them are never read.
-inline constexpr qint64 DataFileMinimumSize = 46 * 8;
+inline constexpr qint64 DataFileMinimumSize = qint64(KanaRecord::Count) * KanaRecord::Size;
 
 // Looks at `candidates` in order. The first that exists decides: if it can
 // be read as a dictionary it is opened read-only; if not, the problem names

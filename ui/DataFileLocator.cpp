@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 
 namespace mivesk {
 
@@ -19,16 +18,6 @@ QStringList dataFileCandidates() {
     };
     candidates.removeDuplicates();
     return candidates;
-}
-
-QString findDataFile() {
-    const QStringList candidates = dataFileCandidates();
-    for (const QString& candidate : candidates) {
-        const QFileInfo info(candidate);
-        if (info.isFile())
-            return candidate;
-    }
-    return {};
 }
 
 } // namespace mivesk

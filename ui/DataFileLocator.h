@@ -14,7 +14,4 @@ inline constexpr const char* DataFileName = "50on_dic.dat";
 // folder the program was installed to.
 QStringList dataFileCandidates();
 
-// The first candidate that is an existing regular file, or an empty string.
-QString findDataFile();
-
 } // namespace mivesk
