@@ -12,7 +12,6 @@
 #include "Form1.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <cstdio>
 
@@ -32,11 +31,7 @@ int main(int argc, char* argv[]) {
     auto engine = std::make_unique<mivesk::DrillEngine>(
         std::move(data.dictionary), std::make_unique<mivesk::ClockSeededRandom>());
     mivesk::Form1 window(std::move(engine));
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+    window.centreOnScreen();
     mivesk::bench::StartupProbe probe(start, &window);
     window.show();
     return app.exec();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <vector>
@@ -91,6 +92,14 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+void Form1::centreOnScreen() {
+    if (const QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
 
 void Form1::buildControls() {
     // Qt stacks later siblings over earlier ones: create the windowless

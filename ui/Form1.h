@@ -30,6 +30,9 @@ public:
 
     const DrillEngine& engine() const { return *m_engine; }
 
+    // Places the window, frame included, in the middle of its screen.
+    void centreOnScreen();
+
     static constexpr QSize ClientSize{429, 263};
 
 private:

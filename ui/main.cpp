@@ -5,7 +5,6 @@
 #include "Form1.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -19,11 +18,7 @@ int main(int argc, char* argv[]) {
     auto engine = std::make_unique<mivesk::DrillEngine>(
         std::move(data.dictionary), std::make_unique<mivesk::ClockSeededRandom>());
     mivesk::Form1 window(std::move(engine));
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+    window.centreOnScreen();
     window.show();
     return app.exec();
 }
