@@ -23,6 +23,7 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +31,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -501,6 +503,75 @@ void drawAppIcon(QPainter& p) {
     paintLetters(p, vesk, {QColor(62, 62, 68), 0.9, halo, 1.0});
 }
 
+// The application icon for desktops, drawn for each size in that size's own
+// pixels rather than scaled from one drawing: the border stays one sharp
+// pixel (a little more at the largest sizes), the clouds gain texture as room
+// allows, and below 32 px only "Mi" is lettered, since "vesk" would be a
+// smudge. The same drawing with soft vector clouds is the scalable icon.
+void drawAppIconAtSize(QPainter& p, int size, bool vectorClouds) {
+    const double u = size / 32.0; // device pixels per pixel of the 32 px design
+    const QColor skyTop(142, 196, 238), skyBottom(188, 224, 248), cloud(252, 253, 255);
+    const ValueNoise coarse(11, 9.0, 5, 5), fine(12, 4.0, 9, 9), grain(13, 1.6, 21, 21);
+    if (!vectorClouds) {
+        const double fineWeight = size < 22 ? 0.0 : 0.35;
+        const double grainWeight = size >= 128 ? 0.12 : size >= 48 ? 0.06 : 0.0;
+        const double total = 0.65 + fineWeight + grainWeight;
+        paintPixels(p, QRectF(0, 0, size, size), [&](double x, double y) {
+            const double lx = x / u, ly = y / u;
+            const double n = (0.65 * coarse.at(lx, ly) + fineWeight * fine.at(lx, ly) +
+                              grainWeight * grain.at(lx, ly)) /
+                             total;
+            return mix(mix(skyTop, skyBottom, ly / 32.0), cloud, 0.85 * smoothstep(0.42, 0.78, n));
+        });
+    } else {
+        QLinearGradient sky(0, 0, 0, size);
+        sky.setColorAt(0.0, skyTop);
+        sky.setColorAt(1.0, skyBottom);
+        p.fillRect(QRectF(0, 0, size, size), sky);
+        // A soft white puff wherever the noise lattice runs high, as a few
+        // stacked translucent discs: plain shapes that any SVG reader draws.
+        p.save();
+        p.setClipRect(QRectF(0, 0, size, size));
+        p.setPen(Qt::NoPen);
+        for (const auto& [noise, cell, weight] :
+             {std::tuple{&coarse, 9.0, 0.65}, std::tuple{&fine, 4.0, 0.35}}) {
+            for (double y = 0; y <= 32 + cell; y += cell) {
+                for (double x = 0; x <= 32 + cell; x += cell) {
+                    const double strength = smoothstep(0.45, 0.95, noise->at(x, y));
+                    if (strength <= 0.15)
+                        continue;
+                    QColor white = cloud;
+                    white.setAlphaF(static_cast<float>((0.95 * weight + 0.2) * strength / 3));
+                    p.setBrush(white);
+                    for (const double r : {0.95, 0.7, 0.45})
+                        p.drawEllipse(QPointF(x, y) * u, r * cell * u, r * cell * u);
+                }
+            }
+        }
+        p.restore();
+    }
+
+    const double border = size >= 128 ? size / 64.0 : 1.0;
+    p.setPen(QPen(QColor(96, 150, 205), border));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(border / 2, border / 2, size - border, size - border));
+
+    const QColor halo(255, 255, 255, 170);
+    const double haloWidth = std::max(1.0, 1.1 * u * (size >= 128 ? 0.6 : 1.0));
+    if (size < 32) {
+        const QPainterPath mi =
+            fitInto(glyphs("Mi", kPGothic), QRectF(3.5 * u, 5 * u, 25 * u, 22 * u));
+        paintLetters(p, mi, {QColor(16, 40, 150), std::max(1.0, 1.6 * u), halo, haloWidth});
+        return;
+    }
+    const QPainterPath mi =
+        fitInto(glyphs("Mi", kPGothic), QRectF(6.5 * u, 2.5 * u, 19 * u, 12.5 * u));
+    paintLetters(p, mi, {QColor(16, 40, 150), 1.3 * u, halo, haloWidth});
+    const QPainterPath vesk =
+        fitInto(glyphs("vesk", kPGothic), QRectF(2.5 * u, 18.5 * u, 27 * u, 10.5 * u));
+    paintLetters(p, vesk, {QColor(62, 62, 68), 0.9 * u, halo, haloWidth * 0.9});
+}
+
 void drawDotOff(QPainter& p) {
     const QPointF c(16, 16);
     const QColor grey(152, 148, 152), light(206, 203, 206);
@@ -836,6 +907,30 @@ bool write(const QImage& image, const QString& path, const char* format) {
     return true;
 }
 
+// The sizes desktops ask for, from menus and panels up to software centres.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+bool writeScalableIcon(const QString& path) {
+    constexpr int size = 32;
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle(QStringLiteral("Mivesk"));
+    svg.setDescription(QStringLiteral("Mivesk application icon"));
+    {
+        QPainter p;
+        if (!p.begin(&svg)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        p.setRenderHint(QPainter::Antialiasing);
+        drawAppIconAtSize(p, size, true);
+    }
+    std::printf("%s scalable\n", qPrintable(path));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -884,5 +979,17 @@ int main(int argc, char* argv[]) {
         ok &= write(drawn.doubled, out.filePath(name + "@2x.png"), "png");
     }
     ok &= write(render(kPictures[0], 1), out.filePath("app_icon.ico"), "ico");
+
+    const QDir icons(out.filePath(QStringLiteral("icons")));
+    if (!icons.exists() && !QDir().mkpath(icons.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(icons.path()));
+        return 1;
+    }
+    for (const int size : kIconSizes) {
+        const QImage icon = render(QSize(size, size), 1,
+                                   [size](QPainter& p) { drawAppIconAtSize(p, size, false); });
+        ok &= write(icon, icons.filePath(QStringLiteral("app_icon_%1.png").arg(size)), "png");
+    }
+    ok &= writeScalableIcon(icons.filePath(QStringLiteral("app_icon.svg")));
     return ok ? 0 : 1;
 }
