@@ -74,6 +74,8 @@ private slots:
     void dotOffIsAGreyRingWithAHole();
     void verdictMarksAreRed_data();
     void verdictMarksAreRed();
+    void desktopIconAtEverySize_data();
+    void desktopIconAtEverySize();
     void verdictMarksLetEveryDotRead_data();
     void verdictMarksLetEveryDotRead();
 };
@@ -183,6 +185,27 @@ void TestPictures::verdictMarksAreRed() {
     // A bold stroke: a good share of the picture is solid paint, all of it red.
     QVERIFY(opaque > mark.width() * mark.height() / 10);
     QCOMPARE(red, opaque);
+}
+
+void TestPictures::desktopIconAtEverySize_data() {
+    QTest::addColumn<int>("size");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        QTest::addRow("%d px", size) << size;
+}
+
+void TestPictures::desktopIconAtEverySize() {
+    // Desktops pick the icon file by its size; one of another size is shown
+    // blurred or at the wrong size. They are installed from the source tree.
+    QFETCH(int, size);
+    const QString file =
+        QFINDTESTDATA(QStringLiteral("../../ui/pictures/icons/app_icon_%1.png").arg(size));
+    QVERIFY2(!file.isEmpty(), "icon file missing");
+    const QImage icon(file);
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    // An opaque square, like the window icon.
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 255);
+    QCOMPARE(qAlpha(icon.pixel(size - 1, size - 1)), 255);
 }
 
 void TestPictures::verdictMarksLetEveryDotRead_data() {
