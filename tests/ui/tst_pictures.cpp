@@ -4,12 +4,16 @@
 // around it, and has a high-DPI twin at twice the size showing the same
 // thing. A few pixels that decide the drill's look are checked directly.
 
+#include "Form1Controls.h"
+
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -45,6 +49,18 @@ const Entry kPictures[] = {
     {"button_ok", {115, 20}, true},
 };
 
+const mivesk::ControlDesign& controlShowing(const char* pictureName) {
+    for (const mivesk::ControlDesign& control : mivesk::form1Controls())
+        if (control.content && std::strcmp(control.content, pictureName) == 0)
+            return control;
+    qFatal("no control shows %s", pictureName);
+}
+
+// The raised dot's own blue, as the user sees it.
+bool isDotBlue(QRgb px) {
+    return qAlpha(px) == 255 && qBlue(px) >= 200 && qRed(px) <= 80 && qGreen(px) <= 80;
+}
+
 } // namespace
 
 class TestPictures : public QObject {
@@ -58,6 +74,10 @@ private slots:
     void dotOffIsAGreyRingWithAHole();
     void verdictMarksAreRed_data();
     void verdictMarksAreRed();
+    void desktopIconAtEverySize_data();
+    void desktopIconAtEverySize();
+    void verdictMarksLetEveryDotRead_data();
+    void verdictMarksLetEveryDotRead();
 };
 
 void TestPictures::eachPicture_data() {
@@ -165,6 +185,85 @@ void TestPictures::verdictMarksAreRed() {
     // A bold stroke: a good share of the picture is solid paint, all of it red.
     QVERIFY(opaque > mark.width() * mark.height() / 10);
     QCOMPARE(red, opaque);
+}
+
+void TestPictures::desktopIconAtEverySize_data() {
+    QTest::addColumn<int>("size");
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        QTest::addRow("%d px", size) << size;
+}
+
+void TestPictures::desktopIconAtEverySize() {
+    // Desktops pick the icon file by its size; one of another size is shown
+    // blurred or at the wrong size. They are installed from the source tree.
+    QFETCH(int, size);
+    const QString file =
+        QFINDTESTDATA(QStringLiteral("../../ui/pictures/icons/app_icon_%1.png").arg(size));
+    QVERIFY2(!file.isEmpty(), "icon file missing");
+    const QImage icon(file);
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    // An opaque square, like the window icon.
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 255);
+    QCOMPARE(qAlpha(icon.pixel(size - 1, size - 1)), 255);
+}
+
+void TestPictures::verdictMarksLetEveryDotRead_data() {
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<int>("scale");
+    for (const char* mark : {"mark_correct", "mark_almost", "mark_incorrect"}) {
+        QTest::addRow("%s 1x", mark) << QString::fromLatin1(mark) << 1;
+        QTest::addRow("%s @2x", mark) << QString::fromLatin1(mark) << 2;
+    }
+}
+
+void TestPictures::verdictMarksLetEveryDotRead() {
+    QFETCH(QString, mark);
+    QFETCH(int, scale);
+    // A mark shown over the cells must not hide which dots are raised: over
+    // every dot of both cells, at least a third of a raised dot's blue shows.
+    const QString suffix = scale == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+    const mivesk::ControlDesign& markControl = controlShowing(mark.toLatin1().constData());
+    const mivesk::ControlDesign& raised = controlShowing("dot_on");
+    // Compared pixel for pixel: an @2x file loads with a device pixel ratio
+    // of 2, which would make the painter draw it at half size.
+    QImage markImage = picture(mark + suffix);
+    QImage dot = picture(QString::fromLatin1(raised.content) + suffix);
+    markImage.setDevicePixelRatio(1);
+    dot.setDevicePixelRatio(1);
+    QCOMPARE(markImage.size(), markControl.rect.size() * scale);
+
+    int dotsChecked = 0, dotsUnderTheMark = 0;
+    for (const mivesk::ControlDesign& cell : mivesk::form1Controls()) {
+        if (std::strcmp(cell.name, "ImTen") != 0 && std::strcmp(cell.name, "ImTenKai") != 0)
+            continue;
+        ++dotsChecked;
+        const QPoint dotInMark = (cell.rect.topLeft() - markControl.rect.topLeft()) * scale;
+        QImage seen = dot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&seen);
+            p.drawImage(-dotInMark, markImage);
+        }
+        int blue = 0, shown = 0;
+        for (int y = 0; y < dot.height(); ++y) {
+            for (int x = 0; x < dot.width(); ++x) {
+                if (!isDotBlue(dot.pixel(x, y)))
+                    continue;
+                ++blue;
+                shown += isDotBlue(seen.pixel(x, y)) ? 1 : 0;
+            }
+        }
+        QVERIFY(blue > 400 * scale * scale);
+        dotsUnderTheMark += shown < blue ? 1 : 0;
+        QVERIFY2(3 * shown >= blue, qPrintable(QStringLiteral("%1_%2: %3 of %4 blue pixels show")
+                                                   .arg(QLatin1String(cell.name))
+                                                   .arg(cell.index)
+                                                   .arg(shown)
+                                                   .arg(blue)));
+    }
+    QCOMPARE(dotsChecked, 12);
+    // The marks lie over the cells: the check above is not vacuous.
+    QVERIFY(dotsUnderTheMark >= 4);
 }
 
 QTEST_GUILESS_MAIN(TestPictures)

@@ -10,6 +10,8 @@
 // generator whose sequence the C++ standard fixes, and the lettering is
 // rendered from font outlines, not from hinted bitmaps.
 
+#include "Form1Controls.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
@@ -21,12 +23,15 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -302,6 +307,16 @@ std::vector<QPointF> resampled(const std::vector<QPointF>& pts, double step) {
     return out;
 }
 
+// A place where the paint must let what lies beneath read through: a raised
+// dot of one of the cells, seen through the mark. Where a stroke passes over
+// it, the bristles part into streaks as wide as `parting` pixels.
+struct Clearing {
+    QPointF centre;
+    double radius;
+    double parting;
+};
+using Clearings = std::vector<Clearing>;
+
 struct BrushStyle {
     double width;                          // the broadest width of the stroke
     std::function<double(double)> profile; // width factor along the stroke, 0..1
@@ -309,6 +324,7 @@ struct BrushStyle {
     int streaks;                           // faint dry streaks through the body of the stroke
     int tailStreaks;                       // gaps between the parted bristles at the end
     unsigned seed;
+    Clearings clearings = {};
 };
 
 // One stroke of a broad, dry brush along `spine`. The paint is laid down as
@@ -374,6 +390,47 @@ void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const Brus
             lp.drawEllipse(pts[i], widths[i] / 2, widths[i] / 2);
         }
     };
+    // Over a clearing the bristles part along the stroke: a few gaps spread
+    // across it open where they pass over the clearing, and run on before
+    // and after it, thinning out, as a dry brush skips over a raised bump.
+    constexpr int gaps = 4;
+    constexpr double runOn = 16.0; // pixels along the stroke
+    std::vector<std::vector<double>> gapWidth(gaps, std::vector<double>(n, 0.0));
+    for (const Clearing& c : style.clearings) {
+        if (c.parting <= 0)
+            continue;
+        for (int k = 0; k < gaps; ++k) {
+            const double across = -1.0 + (2.0 * k + 1.0) / gaps;
+            // Distance along the stroke to the nearest point over the clearing.
+            std::vector<double> away(n, 1e9);
+            for (size_t i = 0; i < n; ++i) {
+                const QPointF d = pts[i] + normals[i] * (across * widths[i] / 2) - c.centre;
+                if (std::hypot(d.x(), d.y()) < c.radius)
+                    away[i] = 0.0;
+            }
+            for (size_t i = 1; i < n; ++i)
+                away[i] = std::min(away[i], away[i - 1] + step);
+            for (size_t i = n - 1; i-- > 0;)
+                away[i] = std::min(away[i], away[i + 1] + step);
+            for (size_t i = 0; i < n; ++i) {
+                const double open = 1.0 - smoothstep(0.0, runOn, away[i]);
+                gapWidth[k][i] = std::max(gapWidth[k][i], c.parting * open);
+            }
+        }
+    }
+    const auto paintPartings = [&](QPainter& lp, size_t first, size_t last) {
+        for (int k = 0; k < gaps; ++k) {
+            const double across = -1.0 + (2.0 * k + 1.0) / gaps;
+            for (size_t i = first; i + 2 <= last; i += 2) {
+                const double width = std::max(gapWidth[k][i], gapWidth[k][i + 2]);
+                if (width < 0.05)
+                    continue;
+                lp.setPen(roundPen(QColor(0, 0, 0, 255), width));
+                lp.drawLine(pts[i] + normals[i] * (across * widths[i] / 2),
+                            pts[i + 2] + normals[i + 2] * (across * widths[i + 2] / 2));
+            }
+        }
+    };
     const size_t split = at(style.dryFrom - 0.02);
 
     // The body of the stroke, with faint streaks and a few nicks at the edges.
@@ -394,6 +451,7 @@ void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const Brus
             lp.setPen(roundPen(QColor(0, 0, 0, static_cast<int>(alpha * 255)), thickness));
             lp.drawPath(streakPath(across, at(from), at(to), 0));
         }
+        paintPartings(lp, 0, n - 1);
     });
 
     // The dry end, as a layer of its own over the body, so that its gaps never
@@ -418,6 +476,7 @@ void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const Brus
                 lp.drawPath(streakPath(across, at(t0), at(t1), tip ? widths[n - 1] : 0));
             }
         }
+        paintPartings(lp, 0, n - 1);
     });
 }
 
@@ -444,6 +503,75 @@ void drawAppIcon(QPainter& p) {
     paintLetters(p, vesk, {QColor(62, 62, 68), 0.9, halo, 1.0});
 }
 
+// The application icon for desktops, drawn for each size in that size's own
+// pixels rather than scaled from one drawing: the border stays one sharp
+// pixel (a little more at the largest sizes), the clouds gain texture as room
+// allows, and below 32 px only "Mi" is lettered, since "vesk" would be a
+// smudge. The same drawing with soft vector clouds is the scalable icon.
+void drawAppIconAtSize(QPainter& p, int size, bool vectorClouds) {
+    const double u = size / 32.0; // device pixels per pixel of the 32 px design
+    const QColor skyTop(142, 196, 238), skyBottom(188, 224, 248), cloud(252, 253, 255);
+    const ValueNoise coarse(11, 9.0, 5, 5), fine(12, 4.0, 9, 9), grain(13, 1.6, 21, 21);
+    if (!vectorClouds) {
+        const double fineWeight = size < 22 ? 0.0 : 0.35;
+        const double grainWeight = size >= 128 ? 0.12 : size >= 48 ? 0.06 : 0.0;
+        const double total = 0.65 + fineWeight + grainWeight;
+        paintPixels(p, QRectF(0, 0, size, size), [&](double x, double y) {
+            const double lx = x / u, ly = y / u;
+            const double n = (0.65 * coarse.at(lx, ly) + fineWeight * fine.at(lx, ly) +
+                              grainWeight * grain.at(lx, ly)) /
+                             total;
+            return mix(mix(skyTop, skyBottom, ly / 32.0), cloud, 0.85 * smoothstep(0.42, 0.78, n));
+        });
+    } else {
+        QLinearGradient sky(0, 0, 0, size);
+        sky.setColorAt(0.0, skyTop);
+        sky.setColorAt(1.0, skyBottom);
+        p.fillRect(QRectF(0, 0, size, size), sky);
+        // A soft white puff wherever the noise lattice runs high, as a few
+        // stacked translucent discs: plain shapes that any SVG reader draws.
+        p.save();
+        p.setClipRect(QRectF(0, 0, size, size));
+        p.setPen(Qt::NoPen);
+        for (const auto& [noise, cell, weight] :
+             {std::tuple{&coarse, 9.0, 0.65}, std::tuple{&fine, 4.0, 0.35}}) {
+            for (double y = 0; y <= 32 + cell; y += cell) {
+                for (double x = 0; x <= 32 + cell; x += cell) {
+                    const double strength = smoothstep(0.45, 0.95, noise->at(x, y));
+                    if (strength <= 0.15)
+                        continue;
+                    QColor white = cloud;
+                    white.setAlphaF(static_cast<float>((0.95 * weight + 0.2) * strength / 3));
+                    p.setBrush(white);
+                    for (const double r : {0.95, 0.7, 0.45})
+                        p.drawEllipse(QPointF(x, y) * u, r * cell * u, r * cell * u);
+                }
+            }
+        }
+        p.restore();
+    }
+
+    const double border = size >= 128 ? size / 64.0 : 1.0;
+    p.setPen(QPen(QColor(96, 150, 205), border));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(border / 2, border / 2, size - border, size - border));
+
+    const QColor halo(255, 255, 255, 170);
+    const double haloWidth = std::max(1.0, 1.1 * u * (size >= 128 ? 0.6 : 1.0));
+    if (size < 32) {
+        const QPainterPath mi =
+            fitInto(glyphs("Mi", kPGothic), QRectF(3.5 * u, 5 * u, 25 * u, 22 * u));
+        paintLetters(p, mi, {QColor(16, 40, 150), std::max(1.0, 1.6 * u), halo, haloWidth});
+        return;
+    }
+    const QPainterPath mi =
+        fitInto(glyphs("Mi", kPGothic), QRectF(6.5 * u, 2.5 * u, 19 * u, 12.5 * u));
+    paintLetters(p, mi, {QColor(16, 40, 150), 1.3 * u, halo, haloWidth});
+    const QPainterPath vesk =
+        fitInto(glyphs("vesk", kPGothic), QRectF(2.5 * u, 18.5 * u, 27 * u, 10.5 * u));
+    paintLetters(p, vesk, {QColor(62, 62, 68), 0.9 * u, halo, haloWidth * 0.9});
+}
+
 void drawDotOff(QPainter& p) {
     const QPointF c(16, 16);
     const QColor grey(152, 148, 152), light(206, 203, 206);
@@ -459,21 +587,25 @@ void drawDotOff(QPainter& p) {
     p.drawEllipse(c, 3.35, 3.35);
 }
 
+// The raised dot's blue disc, whose radius the verdict marks make room for.
+constexpr double kDotRadius = 13;
+
 void drawDotOn(QPainter& p) {
     const QPointF c(16, 16);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 255));
-    p.drawEllipse(c, 13, 13);
+    p.drawEllipse(c, kDotRadius, kDotRadius);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(150, 160, 255), 0.9));
     p.drawEllipse(c, 12.55, 12.55);
 }
 
-void drawMarkCorrect(QPainter& p) {
+void drawMarkCorrect(QPainter& p, const Clearings& clearings) {
     // An ellipse drawn from the lower left round to the lower left again,
-    // stopping short so that a small gap stays open there.
-    const QPointF c(80.5, 94);
-    const double rx = 63, ry = 78;
+    // stopping short so that a small gap stays open there. Its bottom runs
+    // low, so that it crosses the cells' bottom row below the dots' centres.
+    const QPointF c(80.5, 95);
+    const double rx = 63, ry = 80;
     std::vector<QPointF> spine;
     const double start = -2.1, sweep = 2 * M_PI - 0.4;
     for (int i = 0; i <= 400; ++i) {
@@ -484,29 +616,30 @@ void drawMarkCorrect(QPainter& p) {
     }
     paintBrushStroke(
         p, spine,
-        {25.0,
+        {23.0,
          [](double t) { return 0.75 + 0.25 * smoothstep(0, 0.1, t) - 0.2 * smoothstep(0.8, 1, t); },
-         0.8, 26, 9, 101});
+         0.8, 26, 9, 101, clearings});
 }
 
-void drawMarkAlmost(QPainter& p) {
-    // Down from the apex to the left, across, and back up to the apex.
-    const std::vector<QPointF> corners{{97, 16}, {17, 148}, {179, 148}, {97, 16}};
+void drawMarkAlmost(QPainter& p, const Clearings& clearings) {
+    // Down from the apex to the left, across, and back up to the apex. The
+    // base lies low, under the centres of the cells' bottom dots.
+    const std::vector<QPointF> corners{{97, 14}, {15, 155}, {181, 155}, {97, 14}};
     paintBrushStroke(
         p, roundedCorners(corners, 14),
-        {23.0,
+        {21.0,
          [](double t) { return 0.8 + 0.2 * smoothstep(0, 0.08, t) - 0.2 * smoothstep(0.86, 1, t); },
-         0.82, 30, 8, 202});
+         0.82, 30, 8, 202, clearings});
 }
 
-void drawMarkIncorrect(QPainter& p) {
+void drawMarkIncorrect(QPainter& p, const Clearings& clearings) {
     const auto profile = [](double t) {
         return 0.72 + 0.28 * smoothstep(0, 0.12, t) - 0.2 * smoothstep(0.75, 1, t);
     };
     const std::vector<QPointF> down{{24, 22}, {70, 82}, {138, 166}};
-    paintBrushStroke(p, smoothed(down, 3), {25.0, profile, 0.7, 14, 9, 303});
+    paintBrushStroke(p, smoothed(down, 3), {25.0, profile, 0.7, 14, 9, 303, clearings});
     const std::vector<QPointF> up{{140, 24}, {88, 86}, {22, 166}};
-    paintBrushStroke(p, smoothed(up, 3), {25.0, profile, 0.7, 14, 9, 304});
+    paintBrushStroke(p, smoothed(up, 3), {25.0, profile, 0.7, 14, 9, 304, clearings});
 }
 
 void drawButtonSet(QPainter& p) {
@@ -636,9 +769,6 @@ const Picture kPictures[] = {
     {"app_icon", {32, 32}, drawAppIcon},
     {"dot_off", {32, 32}, drawDotOff},
     {"dot_on", {32, 32}, drawDotOn},
-    {"mark_correct", {161, 188}, drawMarkCorrect},
-    {"mark_almost", {196, 165}, drawMarkAlmost},
-    {"mark_incorrect", {162, 188}, drawMarkIncorrect},
     {"button_set", {46, 23}, drawButtonSet},
     {"button_check", {71, 32}, drawButtonCheck},
     {"button_next", {53, 34}, drawButtonNext},
@@ -651,16 +781,119 @@ const Picture kPictures[] = {
     {"button_ok", {115, 20}, drawButtonOk},
 };
 
-QImage render(const Picture& picture, int scale) {
-    QImage image(picture.size * scale, QImage::Format_ARGB32_Premultiplied);
+QImage render(QSize size, int scale, const std::function<void(QPainter&)>& draw) {
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(scale, scale);
-        picture.draw(p);
+        draw(p);
     }
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage render(const Picture& picture, int scale) {
+    return render(picture.size, scale, picture.draw);
+}
+
+// The verdict marks lie over both cells. Each is drawn knowing where the
+// dots lie beneath it, taken from the main window's own control table, so
+// that the bristles part over every dot the stroke crosses.
+struct Mark {
+    const char* name;
+    void (*draw)(QPainter&, const Clearings&);
+};
+
+const Mark kMarks[] = {
+    {"mark_correct", drawMarkCorrect},
+    {"mark_almost", drawMarkAlmost},
+    {"mark_incorrect", drawMarkIncorrect},
+};
+
+// A raised dot still reads where this share of its blue shows through a
+// mark; the search aims a little higher so that rounding at either scale
+// cannot take a dot below the least the drill needs (a third).
+constexpr double kVisibleShareWanted = 0.4;
+
+bool isDotBlue(QRgb px) {
+    return qAlpha(px) == 255 && qBlue(px) >= 200 && qRed(px) <= 80 && qGreen(px) <= 80;
+}
+
+const mivesk::ControlDesign* controlShowing(const char* picture) {
+    for (const mivesk::ControlDesign& control : mivesk::form1Controls())
+        if (control.content && std::strcmp(control.content, picture) == 0)
+            return &control;
+    return nullptr;
+}
+
+// The share of the raised dot's blue that shows with `mark` over it, the
+// dot's picture lying at `dotTopLeft` in the mark's pixels.
+double visibleShare(const QImage& mark, const QImage& dot, QPoint dotTopLeft) {
+    QImage seen = dot.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&seen);
+        p.drawImage(-dotTopLeft, mark);
+    }
+    int blue = 0, shown = 0;
+    for (int y = 0; y < dot.height(); ++y) {
+        for (int x = 0; x < dot.width(); ++x) {
+            if (!isDotBlue(dot.pixel(x, y)))
+                continue;
+            ++blue;
+            shown += isDotBlue(seen.pixel(x, y)) ? 1 : 0;
+        }
+    }
+    return blue ? static_cast<double>(shown) / blue : 0.0;
+}
+
+struct DrawnMark {
+    QImage normal, doubled;
+    double leastShare = 0;
+};
+
+// Draws `mark` with its bristles parting a little more over each dot that
+// shows too little, until every dot of both cells reads at both scales.
+DrawnMark drawMarkOverCells(const Mark& mark) {
+    const mivesk::ControlDesign* control = controlShowing(mark.name);
+    const mivesk::ControlDesign* raised = controlShowing("dot_on");
+    if (!control || !raised)
+        return {};
+    const QSize size = control->rect.size();
+    const QSize dotSize = raised->rect.size();
+    const QImage dots[2] = {render(dotSize, 1, drawDotOn), render(dotSize, 2, drawDotOn)};
+
+    Clearings clearings;
+    std::vector<QPoint> dotOffsets;
+    for (const mivesk::ControlDesign& c : mivesk::form1Controls()) {
+        if (std::strcmp(c.name, "ImTen") != 0 && std::strcmp(c.name, "ImTenKai") != 0)
+            continue;
+        const QPoint offset = c.rect.topLeft() - control->rect.topLeft();
+        dotOffsets.push_back(offset);
+        clearings.push_back(
+            {QRectF(c.rect).center() - QPointF(control->rect.topLeft()), kDotRadius + 0.5, 0.0});
+    }
+
+    DrawnMark drawn;
+    for (int round = 0; round < 60; ++round) {
+        const auto draw = [&](QPainter& p) { mark.draw(p, clearings); };
+        drawn.normal = render(size, 1, draw);
+        drawn.doubled = render(size, 2, draw);
+        drawn.leastShare = 1.0;
+        bool allRead = true;
+        for (size_t i = 0; i < clearings.size(); ++i) {
+            const double share = std::min(visibleShare(drawn.normal, dots[0], dotOffsets[i]),
+                                          visibleShare(drawn.doubled, dots[1], dotOffsets[i] * 2));
+            drawn.leastShare = std::min(drawn.leastShare, share);
+            if (share < kVisibleShareWanted) {
+                clearings[i].parting += 0.25;
+                allRead = false;
+            }
+        }
+        if (allRead)
+            break;
+    }
+    return drawn;
 }
 
 bool write(const QImage& image, const QString& path, const char* format) {
@@ -671,6 +904,30 @@ bool write(const QImage& image, const QString& path, const char* format) {
         return false;
     }
     std::printf("%s %dx%d\n", qPrintable(path), image.width(), image.height());
+    return true;
+}
+
+// The sizes desktops ask for, from menus and panels up to software centres.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+bool writeScalableIcon(const QString& path) {
+    constexpr int size = 32;
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(size, size));
+    svg.setViewBox(QRect(0, 0, size, size));
+    svg.setTitle(QStringLiteral("Mivesk"));
+    svg.setDescription(QStringLiteral("Mivesk application icon"));
+    {
+        QPainter p;
+        if (!p.begin(&svg)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        p.setRenderHint(QPainter::Antialiasing);
+        drawAppIconAtSize(p, size, true);
+    }
+    std::printf("%s scalable\n", qPrintable(path));
     return true;
 }
 
@@ -708,6 +965,31 @@ int main(int argc, char* argv[]) {
         ok &= write(render(picture, 1), out.filePath(name + ".png"), "png");
         ok &= write(render(picture, 2), out.filePath(name + "@2x.png"), "png");
     }
+    for (const Mark& mark : kMarks) {
+        const QString name = QString::fromLatin1(mark.name);
+        const DrawnMark drawn = drawMarkOverCells(mark);
+        if (drawn.leastShare < kVisibleShareWanted) {
+            std::fprintf(stderr, "%s hides a dot: only %.0f%% of it shows\n", mark.name,
+                         100 * drawn.leastShare);
+            ok = false;
+            continue;
+        }
+        std::printf("%s: at least %.0f%% of every dot shows\n", mark.name, 100 * drawn.leastShare);
+        ok &= write(drawn.normal, out.filePath(name + ".png"), "png");
+        ok &= write(drawn.doubled, out.filePath(name + "@2x.png"), "png");
+    }
     ok &= write(render(kPictures[0], 1), out.filePath("app_icon.ico"), "ico");
+
+    const QDir icons(out.filePath(QStringLiteral("icons")));
+    if (!icons.exists() && !QDir().mkpath(icons.path())) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(icons.path()));
+        return 1;
+    }
+    for (const int size : kIconSizes) {
+        const QImage icon = render(QSize(size, size), 1,
+                                   [size](QPainter& p) { drawAppIconAtSize(p, size, false); });
+        ok &= write(icon, icons.filePath(QStringLiteral("app_icon_%1.png").arg(size)), "png");
+    }
+    ok &= writeScalableIcon(icons.filePath(QStringLiteral("app_icon.svg")));
     return ok ? 0 : 1;
 }
