@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessibleImageControl.h"
 #include "Dialog.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
@@ -8,6 +9,7 @@
 #include "TextBoxControl.h"
 #include "frmAbout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -76,6 +78,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_engine(std::move(engine)) {
+    installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
     setWindowIcon(QIcon(resourcePicture(QStringLiteral("app_icon"))));
@@ -160,6 +163,14 @@ QWidget* Form1::createControl(const ControlDesign& design) {
             m_imgOsii = image;
         else if (name == QLatin1String("imgFuseikai"))
             m_imgFuseikai = image;
+        if (name.startsWith(QLatin1String("Im_")))
+            image->setAccessibleKind(ImageControl::AccessibleKind::Button);
+        else if (name == QLatin1String("ImTen"))
+            image->setAccessibleKind(ImageControl::AccessibleKind::InputDot);
+        else if (name == QLatin1String("ImTenKai"))
+            image->setAccessibleKind(ImageControl::AccessibleKind::AnswerDot);
+        else if (name.startsWith(QLatin1String("img")))
+            image->setAccessibleKind(ImageControl::AccessibleKind::Mark);
         return image;
     }
     case ControlKind::Label: {
@@ -228,6 +239,7 @@ QWidget* Form1::createControl(const ControlDesign& design) {
         m_TexCheck = new TextBoxControl(this);
         m_TexCheck->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
         m_TexCheck->setPlainText(utf8(design.content));
+        keepFromScreenReaders(m_TexCheck);
         return m_TexCheck;
     }
     }
@@ -328,10 +340,8 @@ void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellNa
     // Every dot shares the picture of the hidden holder image.
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
-    dot->setAccessibleName(QStringLiteral("%1%2：%3")
-                               .arg(cellName)
-                               .arg(index + 1)
-                               .arg(on ? QStringLiteral("あり") : QStringLiteral("なし")));
+    dot->setAccessibleName(cellName + QString::number(index + 1));
+    dot->setRaised(on);
 }
 
 void Form1::render(bool everything) {
@@ -361,6 +371,9 @@ void Form1::render(bool everything) {
         if (everything || now != before) {
             label->setText(now);
             label->setAccessibleName(now);
+            // A screen reader says the new text: Qt tells it nothing itself.
+            QAccessibleEvent changed(label, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&changed);
         }
     };
     caption(m_Lb_Main, view.Lb_Main, shown.Lb_Main);
