@@ -9,7 +9,6 @@
 #include "TextBoxControl.h"
 #include "frmAbout.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -340,7 +339,9 @@ void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellNa
     // Every dot shares the picture of the hidden holder image.
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
-    dot->setAccessibleName(cellName + QString::number(index + 1));
+    // Qt announces every setting of a name, even an unchanged one.
+    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name)
+        dot->setAccessibleName(name);
     dot->setRaised(on);
 }
 
@@ -371,9 +372,6 @@ void Form1::render(bool everything) {
         if (everything || now != before) {
             label->setText(now);
             label->setAccessibleName(now);
-            // A screen reader says the new text: Qt tells it nothing itself.
-            QAccessibleEvent changed(label, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&changed);
         }
     };
     caption(m_Lb_Main, view.Lb_Main, shown.Lb_Main);
