@@ -85,7 +85,7 @@ inline void click(QWidget& window, const QString& name) {
 }
 
 // Whether a dot of either cell shows raised.
-inline bool raised(const QWidget& window, const QString& name) {
+inline bool dotRaised(const QWidget& window, const QString& name) {
     return qobject_cast<ImageControl*>(control(window, name))->isRaised();
 }
 
