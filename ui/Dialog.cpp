@@ -114,6 +114,7 @@ Dialog::Dialog()
     imClose->setPicture(resourcePicture(QStringLiteral("button_close")));
     imClose->setGeometry(304, 248, 98, 30);
     imClose->setAccessibleName(QStringLiteral("とじます"));
+    imClose->setAccessibleKind(ImageControl::AccessibleKind::Button);
     connect(imClose, &ImageControl::clicked, this, &Dialog::Im_Close_Click);
 
     auto* image1 = new ImageControl(this);

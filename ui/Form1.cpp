@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "AccessibleImageControl.h"
 #include "Dialog.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
@@ -76,6 +77,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_engine(std::move(engine)) {
+    installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
     setWindowIcon(QIcon(resourcePicture(QStringLiteral("app_icon"))));
@@ -160,6 +162,14 @@ QWidget* Form1::createControl(const ControlDesign& design) {
             m_imgOsii = image;
         else if (name == QLatin1String("imgFuseikai"))
             m_imgFuseikai = image;
+        if (name.startsWith(QLatin1String("Im_")))
+            image->setAccessibleKind(ImageControl::AccessibleKind::Button);
+        else if (name == QLatin1String("ImTen"))
+            image->setAccessibleKind(ImageControl::AccessibleKind::InputDot);
+        else if (name == QLatin1String("ImTenKai"))
+            image->setAccessibleKind(ImageControl::AccessibleKind::AnswerDot);
+        else if (name.startsWith(QLatin1String("img")))
+            image->setAccessibleKind(ImageControl::AccessibleKind::Mark);
         return image;
     }
     case ControlKind::Label: {
@@ -228,6 +238,7 @@ QWidget* Form1::createControl(const ControlDesign& design) {
         m_TexCheck = new TextBoxControl(this);
         m_TexCheck->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
         m_TexCheck->setPlainText(utf8(design.content));
+        keepFromScreenReaders(m_TexCheck);
         return m_TexCheck;
     }
     }
@@ -328,10 +339,10 @@ void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellNa
     // Every dot shares the picture of the hidden holder image.
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
-    dot->setAccessibleName(QStringLiteral("%1%2：%3")
-                               .arg(cellName)
-                               .arg(index + 1)
-                               .arg(on ? QStringLiteral("あり") : QStringLiteral("なし")));
+    // Qt announces every setting of a name, even an unchanged one.
+    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name)
+        dot->setAccessibleName(name);
+    dot->setRaised(on);
 }
 
 void Form1::render(bool everything) {

@@ -1,5 +1,6 @@
 #include "ImageControl.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QMouseEvent>
@@ -69,6 +70,25 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
 void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
     m_pressed = false;
     event->accept();
+}
+
+void ImageControl::setRaised(bool raised) {
+    if (raised == m_raised)
+        return;
+    m_raised = raised;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void ImageControl::setVisible(bool visible) {
+    const bool appearing = visible && isHidden();
+    QWidget::setVisible(visible);
+    if (appearing && m_accessibleKind == AccessibleKind::Mark && isVisible()) {
+        QAccessibleEvent event(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void setClassicEdgeColours(QWidget* widget) {

@@ -30,6 +30,17 @@ public:
 
     static constexpr int BorderWidth = 2;
 
+    // What the control is to a screen reader, said where it is made.
+    enum class AccessibleKind { Picture, Button, InputDot, AnswerDot, Mark };
+    void setAccessibleKind(AccessibleKind kind) { m_accessibleKind = kind; }
+    AccessibleKind accessibleKind() const { return m_accessibleKind; }
+    // A dot's state, read out as checked.
+    void setRaised(bool raised);
+    bool isRaised() const { return m_raised; }
+
+    // A mark that appears is announced.
+    void setVisible(bool visible) override;
+
 signals:
     void clicked();
 
@@ -47,6 +58,8 @@ private:
     mutable QPixmap m_picture;
     bool m_sunkenBorder = false;
     bool m_pressed = false;
+    AccessibleKind m_accessibleKind = AccessibleKind::Picture;
+    bool m_raised = false;
 };
 
 // Gives `widget` the colours of the classic 3D edge (grey and black on the

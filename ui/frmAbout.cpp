@@ -89,6 +89,7 @@ frmAbout::frmAbout()
     imOk->setPicture(resourcePicture(QStringLiteral("button_ok")));
     imOk->setGeometry(192, 136, 115, 20);
     imOk->setAccessibleName(QStringLiteral("わかりました"));
+    imOk->setAccessibleKind(ImageControl::AccessibleKind::Button);
     connect(imOk, &ImageControl::clicked, this, &frmAbout::ImOk_Click);
 
     // A picture box: the icon at its own size inside a 2 px sunken edge.

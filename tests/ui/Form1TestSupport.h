@@ -8,6 +8,7 @@
 #include "FileDictionarySource.h"
 #include "Fonts.h"
 #include "Form1.h"
+#include "ImageControl.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -81,6 +82,11 @@ inline void doubleClickAt(QWidget& window, QPoint point) {
 
 inline void click(QWidget& window, const QString& name) {
     clickAt(window, centreOf(window, name));
+}
+
+// Whether a dot of either cell shows raised.
+inline bool dotRaised(const QWidget& window, const QString& name) {
+    return qobject_cast<ImageControl*>(control(window, name))->isRaised();
 }
 
 inline QString caption(const QWidget& window, const QString& name) {

@@ -50,7 +50,7 @@ void Form1ClicksTest::incorrectMarkSwallowsClicksOnTheInputCell() {
     QCOMPARE(window->engine().InputDots()[2], QStringLiteral("0"));
     clickAt(*window, {160, 199});
     QCOMPARE(window->engine().InputDots()[5], QStringLiteral("1"));
-    QCOMPARE(control(*window, "ImTen_5")->accessibleName(), QStringLiteral("入力の点6：あり"));
+    QVERIFY(dotRaised(*window, "ImTen_5"));
 }
 
 void Form1ClicksTest::marksCoverTheTopOfTheCheckButton() {

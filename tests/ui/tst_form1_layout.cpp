@@ -228,9 +228,9 @@ void Form1LayoutTest::accessibleNames() {
         {"imgSeikai", "正解"},
         {"imgOsii", "おしい"},
         {"imgFuseikai", "不正解"},
-        {"ImTen_0", "入力の点1：なし"},
-        {"ImTen_5", "入力の点6：なし"},
-        {"ImTenKai_2", "答えの点3：なし"},
+        {"ImTen_0", "入力の点1"},
+        {"ImTen_5", "入力の点6"},
+        {"ImTenKai_2", "答えの点3"},
         {"Label2", "入力"},
         {"lblCount", "0門終了"},
     };

@@ -1,0 +1,178 @@
+#include "AccessibleImageControl.h"
+
+#include "Dialog.h"
+#include "Form1.h"
+#include "ImageControl.h"
+#include "ShapeControl.h"
+#include "frmAbout.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace mivesk {
+
+namespace {
+
+constexpr const char* KeptFromScreenReaders = "mivesk_keptFromScreenReaders";
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* image = qobject_cast<ImageControl*>(object))
+        return new AccessibleImageControl(image);
+    if (auto* main = qobject_cast<Form1*>(object))
+        return new AccessibleWindow(main, QAccessible::Window, AccessibleWindow::Order::Creation);
+    if (auto* hint = qobject_cast<Dialog*>(object))
+        return new AccessibleWindow(hint, QAccessible::Window, AccessibleWindow::Order::Reading);
+    if (auto* about = qobject_cast<frmAbout*>(object))
+        return new AccessibleWindow(about, QAccessible::Dialog, AccessibleWindow::Order::Reading);
+    return nullptr;
+}
+
+void deliverClick(QWidget* control) {
+    QWidget* window = control->window();
+    // Where the mouse could not click, neither can an action: on a hidden
+    // window, or on any window but the modal one while one is open.
+    if (!window->isVisible())
+        return;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window)
+        return;
+    const QPoint centre = control->mapTo(window, control->rect().center());
+    QWidget* target = window->childAt(centre);
+    if (!target)
+        target = window;
+    const QPointF local = target->mapFrom(window, QPointF(centre));
+    const QPointF global = window->mapToGlobal(QPointF(centre));
+    // Not spontaneous, so Qt gives no control the focus for it.
+    QPointer<QWidget> receiver(target);
+    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(centre), global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &press);
+    if (!receiver)
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(centre), global, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &release);
+}
+
+} // namespace
+
+void installAccessibility() {
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    QAccessible::installFactory(accessibleFor);
+}
+
+void keepFromScreenReaders(QWidget* control) {
+    control->setProperty(KeptFromScreenReaders, true);
+}
+
+void clickAtCentre(QWidget* control) {
+    QMetaObject::invokeMethod(
+        control, [control] { deliverClick(control); }, Qt::QueuedConnection);
+}
+
+AccessibleImageControl::AccessibleImageControl(ImageControl* control) : QAccessibleWidget(control) {
+}
+
+ImageControl* AccessibleImageControl::control() const {
+    return static_cast<ImageControl*>(widget());
+}
+
+QAccessible::Role AccessibleImageControl::role() const {
+    switch (control()->accessibleKind()) {
+    case ImageControl::AccessibleKind::Button:
+        return QAccessible::Button;
+    case ImageControl::AccessibleKind::InputDot:
+    case ImageControl::AccessibleKind::AnswerDot:
+        return QAccessible::CheckBox;
+    case ImageControl::AccessibleKind::Mark:
+        return QAccessible::AlertMessage;
+    case ImageControl::AccessibleKind::Picture:
+        break;
+    }
+    return QAccessible::Graphic;
+}
+
+QAccessible::State AccessibleImageControl::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    switch (control()->accessibleKind()) {
+    case ImageControl::AccessibleKind::AnswerDot:
+        // The answer cell only shows the answer; a click does nothing.
+        state.readOnly = true;
+        [[fallthrough]];
+    case ImageControl::AccessibleKind::InputDot:
+        state.checkable = true;
+        state.checked = control()->isRaised();
+        break;
+    default:
+        break;
+    }
+    return state;
+}
+
+QStringList AccessibleImageControl::actionNames() const {
+    switch (control()->accessibleKind()) {
+    case ImageControl::AccessibleKind::Button:
+        return {pressAction()};
+    case ImageControl::AccessibleKind::InputDot:
+        return {toggleAction()};
+    default:
+        return {};
+    }
+}
+
+void AccessibleImageControl::doAction(const QString& actionName) {
+    if (actionNames().contains(actionName))
+        clickAtCentre(control());
+}
+
+QStringList AccessibleImageControl::keyBindingsForAction(const QString&) const {
+    // Images never take the keyboard.
+    return {};
+}
+
+AccessibleWindow::AccessibleWindow(QWidget* window, QAccessible::Role role, Order order)
+    : QAccessibleWidget(window, role), m_order(order) {
+}
+
+QList<QWidget*> AccessibleWindow::shownChildren() const {
+    QList<QWidget*> children;
+    for (QObject* object : widget()->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isWindow() || qobject_cast<ShapeControl*>(child) ||
+            child->property(KeptFromScreenReaders).toBool())
+            continue;
+        children.append(child);
+    }
+    if (m_order == Order::Reading) {
+        std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+            const QPoint p = a->pos();
+            const QPoint q = b->pos();
+            return p.y() != q.y() ? p.y() < q.y() : p.x() < q.x();
+        });
+    }
+    return children;
+}
+
+int AccessibleWindow::childCount() const {
+    return int(shownChildren().size());
+}
+
+QAccessibleInterface* AccessibleWindow::child(int index) const {
+    const QList<QWidget*> children = shownChildren();
+    if (index < 0 || index >= children.size())
+        return nullptr;
+    return QAccessible::queryAccessibleInterface(children.at(index));
+}
+
+int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
+    if (!child || !child->object() || !child->object()->isWidgetType())
+        return -1;
+    return int(shownChildren().indexOf(static_cast<QWidget*>(child->object())));
+}
+
+} // namespace mivesk
