@@ -260,6 +260,15 @@ private:
     int m_saved = -1;
 };
 
+// A dictionary installed in the system's data folders, which the program
+// would find from anywhere; empty when there is none.
+QString installedDictionary() {
+    for (const mivesk::DataFilePlace& place : mivesk::dataFileCandidates().mid(3))
+        if (QFileInfo::exists(place.shown))
+            return place.shown;
+    return {};
+}
+
 // The program binary built beside the tests.
 QString builtProgram() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
@@ -489,12 +498,11 @@ private slots:
         QFETCH(Entry, entry);
         QFETCH(QString, reason);
         const QList<mivesk::DataFilePlace> system = mivesk::dataFileCandidates().mid(3);
+        if (entry == Entry::Missing && !installedDictionary().isEmpty())
+            QSKIP("an installed dictionary exists; the program would use it");
         QStringList installed;
-        for (const mivesk::DataFilePlace& place : system) {
+        for (const mivesk::DataFilePlace& place : system)
             installed << place.shown;
-            if (entry == Entry::Missing && QFileInfo::exists(place.shown))
-                QSKIP("an installed dictionary exists; the program would use it");
-        }
         QVERIFY2(QFileInfo(builtProgram()).isExecutable(), qPrintable(builtProgram()));
 
         Places places;
@@ -518,6 +526,35 @@ private slots:
             entry == Entry::Missing ? places.candidates + installed : places.candidates.mid(0, 1);
         verifyMessage(message, looked, reason, entry);
         QCOMPARE(snapshot(places.root.path()), before);
+    }
+
+    // Without a font that has the kana every text would be empty boxes:
+    // the program says why, and goes on to its other checks.
+    void programWithoutJapaneseFontsSaysSo() {
+        if (!installedDictionary().isEmpty())
+            QSKIP("an installed dictionary exists; the program would use it");
+        Places places;
+        const QString program = QDir(places.bin).filePath(QStringLiteral("mivesk"));
+        QVERIFY(QFile::copy(builtProgram(), program));
+        const QString config = places.root.filePath(QStringLiteral("fonts.conf"));
+        QVERIFY(writeFile(config, "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" +
+                                      QFile::encodeName(places.root.path()) +
+                                      "/cache</cachedir></fontconfig>\n"));
+        QProcess child;
+        child.setWorkingDirectory(places.cwd);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+        child.setProcessEnvironment(env);
+        child.start(program, {});
+        QVERIFY(child.waitForFinished(60000));
+        const QString err = QString::fromUtf8(child.readAllStandardError());
+
+        QVERIFY2(err.contains(QStringLiteral("日本語フォントが見つかりません")) &&
+                     err.contains(QStringLiteral("Japanese fonts are missing")) &&
+                     err.contains(QStringLiteral("fonts-ipafont-gothic")),
+                 qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("理由: ")), qPrintable(err));
     }
 
     // No display to open, or a platform that cannot start: one message in
