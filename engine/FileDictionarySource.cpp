@@ -7,6 +7,11 @@ namespace mivesk {
 FileDictionarySource::FileDictionarySource(const QString& path) : m_file(path) {
 }
 
+FileDictionarySource::FileDictionarySource(int descriptor, QByteArray bytes)
+    : m_records(bytes.left(qint64(KanaRecord::Count) * KanaRecord::Size)) {
+    m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+}
+
 bool FileDictionarySource::open() {
     // The dictionary is a few hundred bytes: read it once here, so that a
     // question costs a copy from memory rather than a seek and a read of the

@@ -12,6 +12,10 @@ namespace mivesk {
 class FileDictionarySource final : public DictionarySource {
 public:
     explicit FileDictionarySource(const QString& path);
+    // Takes over `descriptor`, already open for reading, and the bytes
+    // already read from it, so that the file checked is the file used. The
+    // descriptor stays open until close().
+    FileDictionarySource(int descriptor, QByteArray bytes);
 
     // Opens the file for reading; on failure returns false and leaves the
     // system's reason in errorString().

@@ -6,16 +6,15 @@
 #include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "FileTestSupport.h"
+#include "Startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -23,6 +22,7 @@
 
 #include <functional>
 #include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -79,9 +79,34 @@ enum class Entry {
     OneByte,
     FortyFiveRecords,
     OneByteShort,
+    LinkLoop,
+    // A file that claims more bytes than it yields.
+    ShortReading,
+    // A good file, replaced by a named pipe just after it was opened.
+    SwappedForNamedPipe,
     // Made by the test itself: see unreadableFileIsReported.
     Unreadable,
 };
+
+// A file of /sys: its size is given as a page, its content is a few bytes.
+QString shortReadingFile() {
+    for (const char* path : {"/sys/kernel/mm/transparent_hugepage/enabled",
+                             "/sys/devices/system/cpu/online", "/sys/kernel/profiling"}) {
+        QFileInfo info(QString::fromLatin1(path));
+        if (info.isReadable() && info.size() >= 368)
+            return info.filePath();
+    }
+    return {};
+}
+
+QByteArray pathToSwap;
+void swapInANamedPipe(const QByteArray& path) {
+    if (path != pathToSwap)
+        return;
+    const QByteArray pipe = path + ".fifo";
+    if (::mkfifo(pipe.constData(), 0644) != 0 || ::rename(pipe.constData(), path.constData()) != 0)
+        qFatal("cannot put a named pipe at %s", path.constData());
+}
 
 // Puts a bad dictionary of kind `entry` at `path`.
 bool plant(Entry entry, const QString& path) {
@@ -107,6 +132,14 @@ bool plant(Entry entry, const QString& path) {
         return writeFile(path, good.left(45 * 8));
     case Entry::OneByteShort:
         return writeFile(path, good.left(367));
+    case Entry::LinkLoop:
+        return QFile::link(path, path);
+    case Entry::ShortReading:
+        return !shortReadingFile().isEmpty() && QFile::link(shortReadingFile(), path);
+    case Entry::SwappedForNamedPipe:
+        pathToSwap = QFile::encodeName(path);
+        mivesk::detail::afterDataFileOpened = swapInANamedPipe;
+        return writeFile(path, good);
     case Entry::Unreadable:
         break;
     }
@@ -116,7 +149,7 @@ bool plant(Entry entry, const QString& path) {
 struct Fault {
     const char* tag;
     Entry entry;
-    const char* reason;
+    const char* reason; // empty when the file opened is the one used
     bool alsoAsProgram; // the cases a user meets first, run again as the real program
 };
 
@@ -131,6 +164,9 @@ const Fault Faults[] = {
     {"one byte", Entry::OneByte, "」は 1 バイトしかありません。", false},
     {"45 records", Entry::FortyFiveRecords, "」は 360 バイトしかありません。", true},
     {"one byte short", Entry::OneByteShort, "」は 367 バイトしかありません。", false},
+    {"link loop", Entry::LinkLoop, "」はリンクですが、リンクをたどると同じ所を回り続けます", false},
+    {"short reading", Entry::ShortReading, " バイトあるとされていますが、読み込めたのは ", false},
+    {"named pipe after the open", Entry::SwappedForNamedPipe, "", false},
 };
 
 void addFaultRows(bool asProgram) {
@@ -224,6 +260,15 @@ private:
     int m_saved = -1;
 };
 
+// A dictionary installed in the system's data folders, which the program
+// would find from anywhere; empty when there is none.
+QString installedDictionary() {
+    for (const mivesk::DataFilePlace& place : mivesk::dataFileCandidates().mid(3))
+        if (QFileInfo::exists(place.shown))
+            return place.shown;
+    return {};
+}
+
 // The program binary built beside the tests.
 QString builtProgram() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() +
@@ -238,16 +283,30 @@ class StartupFaultsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() { mivesk::detail::afterDataFileOpened = nullptr; }
+
     void badFirstCandidateIsReported_data() { addFaultRows(false); }
     void badFirstCandidateIsReported() {
         QFETCH(Entry, entry);
         QFETCH(QString, reason);
         Places places;
+        if (entry == Entry::ShortReading && shortReadingFile().isEmpty())
+            QSKIP("no file of /sys to read here");
         QVERIFY(plant(entry, places.candidates[0]));
         const QStringList before = snapshot(places.root.path());
 
         const DataFileCheck check = checkDataFile(places.candidates);
 
+        if (reason.isEmpty()) {
+            // Read from what was opened and checked, not from what lies at
+            // the path now: no wait on the pipe, and the real records.
+            QVERIFY2(check.dictionary, qPrintable(check.problem));
+            char record[8];
+            QCOMPARE(check.dictionary->readRecord(46, record, 8), 8);
+            QCOMPARE(QByteArray(record, 8), dataFileBytes().mid(45 * 8, 8));
+            QVERIFY(QFileInfo(places.candidates[0]).isFile() == false);
+            return;
+        }
         QVERIFY(!check.dictionary);
         const QStringList looked =
             entry == Entry::Missing ? places.candidates : places.candidates.mid(0, 1);
@@ -372,7 +431,7 @@ private slots:
                 box->button(QMessageBox::Ok)->click();
         });
         StderrCapture err;
-        const int status = mivesk::reportDataFileProblem(check.problem);
+        const int status = mivesk::reportDataFileProblem(check.problem, true);
         const QString printed = err.text();
 
         QVERIFY(shown.seen);
@@ -386,18 +445,64 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The current folder is reached by the bare name: a folder whose name is
+    // not valid text still gives its file, and a deleted one is simply a
+    // place with nothing in it, never a reason to look at the root.
+    void currentFolderIsLookedAtByTheBareName_data() {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("name that is not text") << false;
+        QTest::newRow("deleted") << true;
+    }
+    void currentFolderIsLookedAtByTheBareName() {
+        QFETCH(bool, deleted);
+        QTemporaryDir root;
+        const QByteArray folder = QFile::encodeName(root.path()) + "/\xff\xfe-cwd";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        const QByteArray previous = QFile::encodeName(QDir::currentPath());
+        QVERIFY(::chdir(folder.constData()) == 0);
+        if (deleted)
+            QVERIFY(::rmdir(folder.constData()) == 0);
+        else
+            QVERIFY(writeFile(Name, dataFileBytes()));
+
+        const QList<mivesk::DataFilePlace> candidates = mivesk::dataFileCandidates();
+        DataFileCheck check = checkDataFile(candidates);
+        QVERIFY(::chdir(previous.constData()) == 0);
+        if (!deleted) {
+            ::unlink((folder + "/50on_dic.dat").constData());
+            ::rmdir(folder.constData());
+        }
+
+        QCOMPARE(candidates.first().path, QByteArray("50on_dic.dat"));
+        for (const mivesk::DataFilePlace& place : candidates)
+            QVERIFY2(place.path != "/50on_dic.dat", qPrintable(place.shown));
+        if (!deleted) {
+            QVERIFY2(check.dictionary, qPrintable(check.problem));
+            QCOMPARE(check.path, Name);
+            char record[8];
+            QCOMPARE(check.dictionary->readRecord(1, record, 8), 8);
+            QCOMPARE(QByteArray(record, 8), dataFileBytes().left(8));
+        } else if (!check.dictionary) {
+            QVERIFY2(check.problem.contains(QStringLiteral("1. 50on_dic.dat（現在のフォルダー）")),
+                     qPrintable(check.problem));
+        }
+    }
+
     // The program itself, from a working directory with a bad dictionary or
     // none, and its binary copied where no good dictionary lies beside it.
-    // The message box waits for a user who never comes, so the child is
-    // stopped once stderr has told all; its status when the box is closed is
-    // what reportShowsTheBoxAndEndsWithAFailure checks.
+    // Offscreen no one could close a message box, so the program prints the
+    // message and ends at once with status 1; with a box, its status is what
+    // reportShowsTheBoxAndEndsWithAFailure checks.
     void programSaysWhatIsWrong_data() { addFaultRows(true); }
     void programSaysWhatIsWrong() {
         QFETCH(Entry, entry);
         QFETCH(QString, reason);
-        const QString installed = mivesk::dataFileCandidates().last();
-        if (entry == Entry::Missing && QFileInfo::exists(installed))
+        const QList<mivesk::DataFilePlace> system = mivesk::dataFileCandidates().mid(3);
+        if (entry == Entry::Missing && !installedDictionary().isEmpty())
             QSKIP("an installed dictionary exists; the program would use it");
+        QStringList installed;
+        for (const mivesk::DataFilePlace& place : system)
+            installed << place.shown;
         QVERIFY2(QFileInfo(builtProgram()).isExecutable(), qPrintable(builtProgram()));
 
         Places places;
@@ -412,35 +517,89 @@ private slots:
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(env);
         child.start(program, {});
-        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForFinished(60000));
+        const QString message = QString::fromUtf8(child.readAllStandardError());
 
-        // The message ends with its reason, one line.
-        QByteArray err;
-        QDeadlineTimer deadline(60000);
-        while (!QRegularExpression(QStringLiteral("理由: .*\n"))
-                    .match(QString::fromUtf8(err))
-                    .hasMatch() &&
-               child.state() == QProcess::Running && !deadline.hasExpired()) {
-            child.waitForReadyRead(200);
-            err += child.readAllStandardError();
-        }
-        const bool endedByItself = child.state() != QProcess::Running;
-        if (!endedByItself) {
-            child.kill();
-            QVERIFY(child.waitForFinished());
-        }
-        err += child.readAllStandardError();
-        const QString message = QString::fromUtf8(err);
-
-        if (endedByItself) {
-            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-            QVERIFY(child.exitCode() != 0);
-        }
-        const QStringList looked = entry == Entry::Missing
-                                       ? places.candidates + QStringList{installed}
-                                       : places.candidates.mid(0, 1);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 1);
+        const QStringList looked =
+            entry == Entry::Missing ? places.candidates + installed : places.candidates.mid(0, 1);
         verifyMessage(message, looked, reason, entry);
         QCOMPARE(snapshot(places.root.path()), before);
+    }
+
+    // Without a font that has the kana every text would be empty boxes:
+    // the program says why, and goes on to its other checks.
+    void programWithoutJapaneseFontsSaysSo() {
+        if (!installedDictionary().isEmpty())
+            QSKIP("an installed dictionary exists; the program would use it");
+        Places places;
+        const QString program = QDir(places.bin).filePath(QStringLiteral("mivesk"));
+        QVERIFY(QFile::copy(builtProgram(), program));
+        const QString config = places.root.filePath(QStringLiteral("fonts.conf"));
+        QVERIFY(writeFile(config, "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" +
+                                      QFile::encodeName(places.root.path()) +
+                                      "/cache</cachedir></fontconfig>\n"));
+        QProcess child;
+        child.setWorkingDirectory(places.cwd);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), config);
+        child.setProcessEnvironment(env);
+        child.start(program, {});
+        QVERIFY(child.waitForFinished(60000));
+        const QString err = QString::fromUtf8(child.readAllStandardError());
+
+        QVERIFY2(err.contains(QStringLiteral("日本語フォントが見つかりません")) &&
+                     err.contains(QStringLiteral("Japanese fonts are missing")) &&
+                     err.contains(QStringLiteral("fonts-ipafont-gothic")),
+                 qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("理由: ")), qPrintable(err));
+    }
+
+    // No display to open, or a platform that cannot start: one message in
+    // Japanese and English, status 1, and no abort, so no core file even
+    // where core files are on.
+    void programWithoutADisplayEndsAtOnce_data() {
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no DISPLAY") << QString() << QString();
+        QTest::newRow("DISPLAY with no server") << QString() << QStringLiteral(":87");
+        QTest::newRow("platform that cannot start") << QStringLiteral("none-such") << QString();
+    }
+    void programWithoutADisplayEndsAtOnce() {
+        QFETCH(QString, platform);
+        QFETCH(QString, display);
+        QTemporaryDir cwd;
+        QProcess child;
+        child.setWorkingDirectory(cwd.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (!platform.isEmpty())
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        child.setProcessEnvironment(env);
+        child.setChildProcessModifier([] {
+            const rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_CORE, &unlimited);
+        });
+        child.start(builtProgram(), {});
+        QVERIFY(child.waitForFinished(60000));
+        const QString err = QString::fromUtf8(child.readAllStandardError());
+
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 1);
+        const QString shownDisplay =
+            QStringLiteral("DISPLAY=") + (display.isEmpty() ? QStringLiteral("(unset)") : display);
+        QVERIFY2(err.contains(QStringLiteral("no display could be opened: ") + shownDisplay),
+                 qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("画面を開けません")), qPrintable(err));
+        QCOMPARE(err.count(u'\n'), 2);
+        QCOMPARE(QDir(cwd.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
     }
 };
 

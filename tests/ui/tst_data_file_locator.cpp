@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,14 +39,24 @@ void DataFileLocatorTest::cleanup() {
 }
 
 void DataFileLocatorTest::candidatesMostLocalFirst() {
-    const QStringList candidates = dataFileCandidates();
+    const QList<DataFilePlace> candidates = dataFileCandidates();
     const QString appDir = QCoreApplication::applicationDirPath();
-    QVERIFY(candidates.size() >= 3);
-    QCOMPARE(QFileInfo(candidates[0]).absolutePath(), QDir::currentPath());
-    QCOMPARE(candidates[1], QDir(appDir).filePath("50on_dic.dat"));
-    QCOMPARE(candidates[2], QDir::cleanPath(appDir + "/../share/mivesk/50on_dic.dat"));
-    for (const QString& candidate : candidates)
-        QVERIFY(candidate.endsWith(QLatin1String("/50on_dic.dat")));
+    QStringList expected{QDir(appDir).filePath("50on_dic.dat"),
+                         QDir::cleanPath(appDir + "/../share/mivesk/50on_dic.dat")};
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        expected << QDir::cleanPath(folder + "/mivesk/50on_dic.dat");
+    expected.removeDuplicates();
+
+    QVERIFY(!candidates.isEmpty());
+    QCOMPARE(candidates[0].path, QByteArray("50on_dic.dat"));
+    QCOMPARE(candidates[0].shown, QDir::current().filePath("50on_dic.dat"));
+    QStringList rest;
+    for (const DataFilePlace& place : candidates.mid(1)) {
+        QCOMPARE(place.shown, QFile::decodeName(place.path));
+        rest << place.shown;
+    }
+    QCOMPARE(rest, expected);
 }
 
 void DataFileLocatorTest::currentDirectoryComesFirst() {
@@ -58,4 +69,4 @@ void DataFileLocatorTest::currentDirectoryComesFirst() {
 }
 
 QTEST_MAIN(DataFileLocatorTest)
-#include "tst_datafilelocator.moc"
+#include "tst_data_file_locator.moc"

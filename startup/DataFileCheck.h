@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFileLocator.h"
 #include "FileDictionarySource.h"
 #include "KanaRecord.h"
 
@@ -25,16 +26,19 @@ struct DataFileCheck {
 // them are never read.
 inline constexpr qint64 DataFileMinimumSize = qint64(KanaRecord::Count) * KanaRecord::Size;
 
-// Looks at `candidates` in order. The first that exists decides: if it can
-// be read as a dictionary it is opened read-only; if not, the problem names
-// it and says why, and no later candidate is tried, so that a broken file
-// the user put in front is not silently passed over. Nothing is created or
-// written.
+// Looks at `candidates` in order. The first that exists decides: if it is a
+// regular file that yields 46 records, the dictionary is read from that
+// very descriptor, which stays open; if not, the problem names it and says
+// why, and no later candidate is tried, so that a broken file the user put
+// in front is not silently passed over. Opening never waits (a named pipe
+// is refused, not waited on) and nothing is created or written.
+DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates);
 DataFileCheck checkDataFile(const QStringList& candidates);
 
-// Tells the user, on stderr and in a message box, why the program cannot
-// start, and returns the exit status to end with. Blocks until the box is
-// closed.
-int reportDataFileProblem(const QString& problem);
+namespace detail {
+// Called with each candidate's path just after it was opened; lets a test
+// replace the file on disk at the worst moment.
+extern void (*afterDataFileOpened)(const QByteArray& path);
+} // namespace detail
 
 } // namespace mivesk

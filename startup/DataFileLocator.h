@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace mivesk {
+
+// The dictionary file's name; it ships beside the program.
+inline constexpr const char* DataFileName = "50on_dic.dat";
+
+// One place the dictionary may be.
+struct DataFilePlace {
+    // The path as the system takes it, byte for byte: a folder whose name is
+    // not valid text is still reached. Relative for the current folder.
+    QByteArray path;
+    // The same place for a person to read: a whole path where one is known,
+    // with any bytes that are not text replaced.
+    QString shown;
+
+    // A place given by an absolute or relative path.
+    static DataFilePlace fromPath(const QString& path);
+};
+
+// Where the dictionary file may be, most local first: the current folder,
+// by the bare name; beside the executable; the share/mivesk folder beside
+// the executable's folder (an installed tree, wherever its prefix was moved
+// to); and the user's and the system's data folders. A place whose folder
+// cannot be known is left out rather than guessed.
+QList<DataFilePlace> dataFileCandidates();
+
+} // namespace mivesk

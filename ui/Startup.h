@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace mivesk {
+
+// The whole program: prepares the environment, opens the display, checks
+// the fonts and the dictionary, and shows the main window until End.
+// Returns the exit status. `beforeShow`, when given, sees the main window
+// just before it is first shown (the start-up benchmark watches it there).
+int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow = {});
+
+// Tells the user on stderr why the program cannot start and, when
+// `showBox` is set, also in a message box, blocking until it is closed.
+// Returns the exit status to end with.
+int reportDataFileProblem(const QString& problem, bool showBox);
+
+} // namespace mivesk
