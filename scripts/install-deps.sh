@@ -6,8 +6,11 @@ set -eu
 packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
 fonts-ipafont-gothic clang-format xvfb xauth"
 if [ "${1:-}" = "--for-tests" ]; then
+    # dpkg-dev gives the hardening flags and the package's library
+    # dependencies; lintian, appstream and desktop-file-utils judge the
+    # package, its metainfo and its desktop entry.
     packages="$packages clang libclang-rt-14-dev appstream binutils-mingw-w64-x86-64 dpkg-dev libbenchmark-dev
-desktop-file-utils"
+desktop-file-utils lintian"
 fi
 
 missing=""

@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the
-# normal build, the same tests built with AddressSanitizer and
-# UndefinedBehaviorSanitizer (any memory error, undefined behaviour or leak
-# of ours fails the test that caused it), and half a minute of fuzzing the
-# dictionary reader. Each step is a preset of CMakePresets.json.
+# normal build with its packaging checks (the Debian package built and
+# judged by lintian, the desktop entry and metainfo validated), the same
+# tests built with AddressSanitizer and UndefinedBehaviorSanitizer (any
+# memory error, undefined behaviour or leak of ours fails the test that
+# caused it), and half a minute of fuzzing the dictionary reader. Each step is a preset of CMakePresets.json.
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -45,6 +45,10 @@ complains)
 esac
 
 export QT_QPA_PLATFORM=offscreen
+# The user's and the system's data folders are searched too; empty ones
+# keep a dictionary installed on this machine out of the test.
+mkdir "$scratch/data-home" "$scratch/data-dirs"
+export XDG_DATA_HOME="$scratch/data-home" XDG_DATA_DIRS="$scratch/data-dirs"
 (cd "$scratch/cwd" && exec timeout 3 "$program") 2>"$scratch/stderr" >/dev/null
 status=$?
 echo "exit status $status; stderr:"
