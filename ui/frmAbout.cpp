@@ -4,47 +4,29 @@
 #include "Fonts.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
+#include "TextFit.h"
+#include "WindowLook.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QScreen>
+#include <QWindow>
 
 namespace mivesk {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                  bool blackText) {
-    auto* label = new QLabel(text, parent);
+FitLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                    bool blackText, int lines = 1) {
+    auto* label = new FitLabel(text, parent, lines);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
     label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, Qt::white);
+    setPaletteColour(label, QPalette::Window, Qt::white);
     if (blackText)
-        pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
+        setPaletteColour(label, QPalette::WindowText, Qt::black);
     return label;
-}
-
-// The stand-in fonts run a little wider than the ones the window was laid out
-// with; a one-line label whose text would spill onto a hidden second line is
-// drawn a shade tighter instead.
-void keepOnOneLine(QLabel* label) {
-    const QFontMetricsF metrics(label->font());
-    if (label->height() >= 2 * metrics.lineSpacing())
-        return;
-    const qreal overflow = metrics.horizontalAdvance(label->text()) - label->width();
-    if (overflow <= 0 || label->text().isEmpty())
-        return;
-    QFont tighter = label->font();
-    tighter.setLetterSpacing(QFont::AbsoluteSpacing, -(overflow + 1) / label->text().size());
-    label->setFont(tighter);
 }
 
 } // namespace
@@ -54,25 +36,23 @@ frmAbout::frmAbout()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    setWindowIcon(applicationIcon());
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(306, 170);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    setPaletteColour(this, QPalette::Window, Qt::white);
 
     // Bottom of the stacking order first.
     makeLabel(this, "lblDisclaimer", QRect(17, 128, 170, 37),
               QStringLiteral("警告:このアプリケーションの使用による、"
                              "いかなる責任も負えませんのでご了承ください。"),
-              true);
+              true, 3);
     lblVersion = makeLabel(this, "lblVersion", QRect(128, 40, 131, 15), QString(), false);
     lblTitle = makeLabel(this, "lblTitle", QRect(70, 16, 187, 16), QString(), true);
     lblTitle->setFont(windowsFont(QStringLiteral("MS UI Gothic"), 12));
-    keepOnOneLine(makeLabel(this, "lblDescription", QRect(72, 64, 187, 14),
-                            QStringLiteral("御意見等は、メールにてお願いします。"), true));
+    makeLabel(this, "lblDescription", QRect(72, 64, 187, 14),
+              QStringLiteral("御意見等は、メールにてお願いします。"), true);
 
     // Runs on past the right edge; the window clips it.
     auto* line1 = new ShapeControl(ShapeControl::Form::Rectangle, QColor(128, 128, 128), this);
@@ -142,6 +122,14 @@ void frmAbout::showModal() {
     // earlier showing carries over.
     frmAbout about;
     about.Form_Load();
+    // The windows it blocks refuse every click. One that the user clicks
+    // anyway (the window manager hands it the keyboard) sends the keyboard
+    // back here and brings this window to the front, restored if it was
+    // minimised, so that the user sees why nothing else answers.
+    connect(qApp, &QGuiApplication::focusWindowChanged, &about, [&about](QWindow* window) {
+        if (window && window != about.windowHandle() && about.isVisible())
+            bringToFront(&about);
+    });
     about.exec();
 }
 
