@@ -7,10 +7,17 @@
 #include "TextFit.h"
 #include "WindowLook.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
-#include <QWindow>
+
+#ifdef MIVESK_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#endif
 
 namespace mivesk {
 
@@ -28,6 +35,83 @@ FitLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, co
         setPaletteColour(label, QPalette::WindowText, Qt::black);
     return label;
 }
+
+#ifdef MIVESK_HAVE_XCB
+// The start of an XInput 2 device event as the X server sends it, up to the
+// window it happened in. Qt takes the mouse through XInput 2 where the
+// server has it, and through core events otherwise.
+struct XInputDeviceEventStart {
+    uint8_t response_type;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t event_type;
+    uint16_t deviceid;
+    uint32_t time;
+    uint32_t detail;
+    xcb_window_t root;
+    xcb_window_t event;
+};
+constexpr uint16_t XInputButtonPress = 4;
+
+int xinputOpcode(xcb_connection_t* connection) {
+    static const char name[] = "XInputExtension";
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
+    const int opcode = reply && reply->present ? reply->major_opcode : -1;
+    std::free(reply);
+    return opcode;
+}
+#endif
+
+// On X11 a click on a window that the About window blocks never reaches
+// the program's windows: Qt drops it, and the keyboard that the window
+// manager hands the clicked window goes on to the About window, which does
+// not come back if it is minimised. So the click is seen here, before Qt
+// drops it, and brings the About window back.
+class BlockedClickWatcher final : public QAbstractNativeEventFilter {
+public:
+    explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
+#ifdef MIVESK_HAVE_XCB
+        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection())
+            m_xinput = xinputOpcode(x11->connection());
+#endif
+    }
+
+    bool nativeEventFilter([[maybe_unused]] const QByteArray& type, [[maybe_unused]] void* message,
+                           qintptr*) override {
+#ifdef MIVESK_HAVE_XCB
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t clicked = XCB_WINDOW_NONE;
+        switch (event->response_type & 0x7f) {
+        case XCB_BUTTON_PRESS:
+            clicked = static_cast<const xcb_button_press_event_t*>(message)->event;
+            break;
+        case XCB_GE_GENERIC: {
+            const auto* device = static_cast<const XInputDeviceEventStart*>(message);
+            if (device->extension == m_xinput && device->event_type == XInputButtonPress)
+                clicked = device->event;
+            break;
+        }
+        default:
+            break;
+        }
+        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId()))
+            QMetaObject::invokeMethod(
+                m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
+#endif
+        return false;
+    }
+
+private:
+    QWidget* m_modal;
+#ifdef MIVESK_HAVE_XCB
+    int m_xinput = -1;
+#endif
+};
 
 } // namespace
 
@@ -122,14 +206,11 @@ void frmAbout::showModal() {
     // earlier showing carries over.
     frmAbout about;
     about.Form_Load();
-    // The windows it blocks refuse every click. One that the user clicks
-    // anyway (the window manager hands it the keyboard) sends the keyboard
-    // back here and brings this window to the front, restored if it was
-    // minimised, so that the user sees why nothing else answers.
-    connect(qApp, &QGuiApplication::focusWindowChanged, &about, [&about](QWindow* window) {
-        if (window && window != about.windowHandle() && about.isVisible())
-            bringToFront(&about);
-    });
+    // The windows it blocks refuse every click; a click on one of them
+    // brings this window to the front, restored if it was minimised, so
+    // that the user sees why nothing else answers.
+    BlockedClickWatcher watcher(&about);
+    qApp->installNativeEventFilter(&watcher);
     about.exec();
 }
 
