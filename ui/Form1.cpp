@@ -10,6 +10,7 @@
 #include "WindowLook.h"
 #include "frmAbout.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -120,6 +121,8 @@ void Form1::buildControls() {
             control->setVisible(false);
         if (design->tabIndex >= 0)
             tabOrder.emplace_back(design->tabIndex, control);
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            fitButtonCaption(button);
     }
 
     std::sort(tabOrder.begin(), tabOrder.end(),

@@ -1,8 +1,13 @@
 #include "TextFit.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextLayout>
 
 #include <cmath>
@@ -65,6 +70,35 @@ QStringList wrappedLines(const QString& text, const QFont& font, qreal width) {
     return lines;
 }
 
+QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines) {
+    if (text.isEmpty() || fitsAcross(text, font, width, lines))
+        return font;
+    // The widest stretch that fits: fitting only gets easier as the stretch
+    // narrows, so halve the range until it is one step wide.
+    QFont fitted = font;
+    int fits = NarrowestStretch;
+    int tooWide = 100;
+    while (tooWide - fits > 1) {
+        const int middle = (fits + tooWide) / 2;
+        fitted.setStretch(middle);
+        (fitsAcross(text, fitted, width, lines) ? fits : tooWide) = middle;
+    }
+    fitted.setStretch(fits);
+    return fitted;
+}
+
+void fitButtonCaption(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const bool radio = qobject_cast<QRadioButton*>(button);
+    const QRect room = button->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+    const QFont fitted = condensedToFit(button->font(), button->text(), room.width());
+    if (fitted != button->font())
+        button->setFont(fitted);
+}
+
 FitLabel::FitLabel(const QString& text, QWidget* parent, int designedLines)
     : QLabel(text, parent), m_designedLines(designedLines), m_designFont(font()) {
     setWordWrap(true);
@@ -105,46 +139,45 @@ bool FitLabel::event(QEvent* event) {
 void FitLabel::fit() {
     const QRect box = contentsRect();
     const QString shown = text();
-    QFont fitted = m_designFont;
-    if (!shown.isEmpty() && !fitsAcross(shown, fitted, box.width(), m_designedLines)) {
-        // The widest stretch that fits: fitting only gets easier as the
-        // stretch narrows, so halve the range until it is one step wide.
-        int fits = NarrowestStretch;
-        int tooWide = 100;
-        while (tooWide - fits > 1) {
-            const int middle = (fits + tooWide) / 2;
-            fitted.setStretch(middle);
-            (fitsAcross(shown, fitted, box.width(), m_designedLines) ? fits : tooWide) = middle;
-        }
-        fitted.setStretch(fits);
-    }
+    const QFont fitted = condensedToFit(m_designFont, shown, box.width(), m_designedLines);
     if (fitted != font()) {
         m_ownFont = true;
         setFont(fitted);
         m_ownFont = false;
     }
 
+    // The first line starts at the top edge unless its glyphs reach above
+    // the font's ascent; then it starts just low enough to show them whole.
     // Lines follow each other at the font's own spacing unless the designed
     // lines would then run past the bottom edge; then just close enough
     // that the last line's descent ends on it.
     QTextLayout layout(shown, fitted);
     layout.setTextOption(wrapOption(Qt::AlignLeft));
     const int lines = std::min(m_designedLines, layOut(layout, box.width(), 0));
+    const QFontMetricsF metrics(fitted);
+    qreal overshoot = 0;
+    for (int i = 0; i < lines; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QRectF ink =
+            metrics.tightBoundingRect(shown.mid(line.textStart(), line.textLength()));
+        overshoot = std::max(overshoot, -ink.top() - line.ascent());
+    }
+    m_firstLineTop = std::ceil(overshoot);
     const qreal lineHeight = lines > 0 ? layout.lineAt(0).height() : 0;
-    m_lineSpacing = lineHeight + QFontMetricsF(fitted).leading();
-    m_tighter = false;
+    m_lineSpacing = lineHeight + metrics.leading();
+    m_ownLayout = m_firstLineTop > 0;
     if (lines > 1) {
-        const qreal room = box.height() - lineHeight;
+        const qreal room = box.height() - m_firstLineTop - lineHeight;
         if ((lines - 1) * m_lineSpacing > room) {
             m_lineSpacing = std::max<qreal>(1, std::floor(room / (lines - 1)));
-            m_tighter = true;
+            m_ownLayout = true;
         }
     }
     update();
 }
 
 void FitLabel::paintEvent(QPaintEvent* event) {
-    if (!m_tighter) {
+    if (!m_ownLayout) {
         QLabel::paintEvent(event);
         return;
     }
@@ -157,7 +190,7 @@ void FitLabel::paintEvent(QPaintEvent* event) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     painter.setClipRect(box);
-    layout.draw(&painter, box.topLeft());
+    layout.draw(&painter, QPointF(box.left(), box.top() + m_firstLineTop));
 }
 
 } // namespace mivesk

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QLabel>
 
+class QAbstractButton;
+
 namespace mivesk {
 
 // A label that always shows its whole text, on the number of lines it was
@@ -25,7 +27,9 @@ public:
 
     int designedLines() const { return m_designedLines; }
     void setDesignedLines(int lines);
-    // The distance between the tops of two lines as the label draws them.
+    // Where the label draws its lines: the first one's top below the top of
+    // the rectangle left for text, and the distance between two lines' tops.
+    qreal firstLineTop() const { return m_firstLineTop; }
     qreal lineSpacing() const { return m_lineSpacing; }
 
 protected:
@@ -38,9 +42,19 @@ private:
     int m_designedLines;
     QFont m_designFont;
     qreal m_lineSpacing = 0;
-    bool m_ownFont = false; // the label sets its own font: not a new design
-    bool m_tighter = false; // lines drawn closer than the font's own spacing
+    bool m_ownFont = false;   // the label sets its own font: not a new design
+    qreal m_firstLineTop = 0; // below the top edge by this much
+    bool m_ownLayout = false; // drawn otherwise than a plain label would
 };
+
+// `font`, or where `text` in it would not fit `width` on `lines` lines, the
+// same font at the widest stretch at which it does.
+QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines = 1);
+
+// Condenses a check box's or option button's caption, as a FitLabel does,
+// to the room its indicator leaves in the button's rectangle. Call once the
+// button has its font, style and size.
+void fitButtonCaption(QAbstractButton* button);
 
 // The lines that `text` breaks into in `font` at `width`, as a label with
 // word wrap breaks them.
