@@ -13,7 +13,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
-#include <QWheelEvent>
 
 #ifdef MIVESK_HAVE_XCB
 #include <xcb/xcb.h>
@@ -62,23 +61,13 @@ void pinAtStart(QScrollBar* bar) {
     });
 }
 
-// The card's text boxes show every line of their text from the first, so
-// nothing is left to scroll to: the wheel passes over them.
-class CardTextBox final : public QTextEdit {
-public:
-    using QTextEdit::QTextEdit;
-
-protected:
-    void wheelEvent(QWheelEvent* event) override { event->accept(); }
-};
-
 // A borderless, read-only text box whose text can still be selected and
 // copied. Lines never wrap, and they follow each other at the font's pixel
 // size, the pitch the card was laid out for: the font's natural line spacing
 // would push the hint's last line out of its box.
 QTextEdit* makeTextBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                        const QColor& back, const QColor& text, const QString& content) {
-    auto* box = new CardTextBox(parent);
+    auto* box = new QTextEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     box->setFont(font);

@@ -191,6 +191,16 @@ void Form1LayoutTest::labelsLook() {
     QVERIFY(rate->font().bold());
     QVERIFY(rate->alignment() & Qt::AlignRight);
     QCOMPARE(rate->frameWidth(), 2);
+    // The version button has the very same classic sunken edge: both
+    // rings, on the shadowed and on the lit side.
+    const QImage shot = window->grab().toImage();
+    const QRect version = control(*window, "Im_Version")->geometry();
+    for (int ring = 0; ring < 2; ++ring) {
+        QCOMPARE(shot.pixelColor(version.left() + ring, version.center().y()),
+                 shot.pixelColor(rate->x() + ring, rate->geometry().center().y()));
+        QCOMPARE(shot.pixelColor(version.center().x(), version.bottom() - ring),
+                 shot.pixelColor(rate->geometry().center().x(), rate->geometry().bottom() - ring));
+    }
     QCOMPARE(pixelAt(*window, {4, 36}), QColor(192, 255, 192));
     QVERIFY(pixelsOfColour(*window, rate->geometry(), QColor(255, 0, 0)) > 20);
 
