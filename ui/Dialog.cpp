@@ -3,15 +3,23 @@
 #include "Fonts.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
+#include "TextFit.h"
+#include "WindowLook.h"
 
 #include <QGuiApplication>
-#include <QIcon>
-#include <QLabel>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
+
+#ifdef MIVESK_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+#endif
 
 namespace mivesk {
 
@@ -42,14 +50,15 @@ const QString kHintText = QStringLiteral("☆それ以外の行はあ行に点�
                                          "　わ行…あ行の点を下にスライド\r\n"
                                          "　ん…・単独に３・５・６点\r\n");
 
-void setColours(QWidget* w, QPalette::ColorRole backRole, const QColor& back,
-                QPalette::ColorRole textRole, const QColor& text) {
-    QPalette pal = w->palette();
-    if (back.isValid())
-        pal.setColor(backRole, back);
-    if (text.isValid())
-        pal.setColor(textRole, text);
-    w->setPalette(pal);
+// A scroll bar that cannot move: the box it belongs to always shows its
+// text from the first line and the first column, whatever key the caret
+// follows. Its range is reset whenever the box lays its text out anew.
+void pinAtStart(QScrollBar* bar) {
+    bar->setRange(0, 0);
+    QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar](int minimum, int maximum) {
+        if (minimum != 0 || maximum != 0)
+            bar->setRange(0, 0);
+    });
 }
 
 // A borderless, read-only text box whose text can still be selected and
@@ -73,7 +82,10 @@ QTextEdit* makeTextBox(QWidget* parent, const char* name, const QRect& geometry,
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setContextMenuPolicy(Qt::NoContextMenu);
     box->setFocusPolicy(Qt::StrongFocus);
-    setColours(box, QPalette::Base, back, QPalette::Text, text);
+    setPaletteColour(box, QPalette::Base, back);
+    setPaletteColour(box, QPalette::Text, text);
+    pinAtStart(box->verticalScrollBar());
+    pinAtStart(box->horizontalScrollBar());
     // QTextCursor turns each CR LF into one line break, so no CR is shown.
     box->setPlainText(content);
     QTextBlockFormat pitch;
@@ -85,6 +97,35 @@ QTextEdit* makeTextBox(QWidget* parent, const char* name, const QRect& geometry,
     return box;
 }
 
+// A tool window has no taskbar button. Qt marks it as a utility window,
+// which window managers do not all take to mean that, and has no call for
+// it; on X11 the window says so itself in _NET_WM_STATE, which Qt merges
+// with its own states when it maps the window. Call before the first show.
+void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_HAVE_XCB
+    // Other platforms (offscreen among them) may answer as X11 too.
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection())
+        return;
+    xcb_connection_t* connection = x11->connection();
+    const auto atom = [connection](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr);
+        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return found;
+    };
+    const xcb_atom_t skipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
+    if (skipTaskbar == XCB_ATOM_NONE)
+        return;
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND,
+                        static_cast<xcb_window_t>(window->winId()), atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
+#endif
+}
+
 } // namespace
 
 Dialog::Dialog()
@@ -92,7 +133,7 @@ Dialog::Dialog()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("ヒント♪"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    setWindowIcon(applicationIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window does not keep the program alive by default; this one
     // must, so that closing the main window first leaves the card open and
@@ -101,7 +142,7 @@ Dialog::Dialog()
     setAttribute(Qt::WA_QuitOnClose, true);
     setFixedSize(410, 280);
     setAutoFillBackground(true);
-    setColours(this, QPalette::Window, Qt::white, QPalette::WindowText, QColor());
+    setPaletteColour(this, QPalette::Window, Qt::white);
 
     // Bottom of the stacking order first: later siblings paint over earlier ones.
     // Runs past the right and bottom edges; the window clips it.
@@ -123,22 +164,21 @@ Dialog::Dialog()
     image1->setGeometry(8, 8, 138, 225);
     image1->setAccessibleName(QStringLiteral("凹面の6点"));
 
-    auto* label1 = new QLabel(QStringLiteral("かな５０音ヒント集"), this);
+    auto* label1 = new FitLabel(QStringLiteral("かな５０音ヒント集"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(8, 248, 217, 33);
     label1->setFont(windowsFont(QStringLiteral("MS UI Gothic"), 20.25, true));
     label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label1->setWordWrap(true);
     // No background of its own: the light-blue strip shows through.
-    setColours(label1, QPalette::Window, QColor(), QPalette::WindowText, kPink);
+    setPaletteColour(label1, QPalette::WindowText, kPink);
 
-    auto* label2 = new QLabel(QStringLiteral("あ行"), this);
+    auto* label2 = new FitLabel(QStringLiteral("あ行"), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(152, 24, 249, 17);
     label2->setFont(windowsFont(QStringLiteral("ＭＳ ゴシック"), 11.25, false, true));
     label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label2->setAutoFillBackground(true);
-    setColours(label2, QPalette::Window, kLightBlue, QPalette::WindowText, QColor());
+    setPaletteColour(label2, QPalette::Window, kLightBlue);
 
     // The text boxes are real child windows and sit above everything else.
     auto* txtHint =
@@ -161,13 +201,11 @@ Dialog::Dialog()
 Dialog* Dialog::open() {
     if (!theHintWindow) {
         theHintWindow = new Dialog;
-        theHintWindow->show();
-        return theHintWindow;
+        keepOffTheTaskbar(theHintWindow);
     }
-    // Already open, perhaps behind the main window: bring it to the front.
-    theHintWindow->show();
-    theHintWindow->raise();
-    theHintWindow->activateWindow();
+    // New, or already open but perhaps behind the main window or
+    // minimised: either way it comes to the front and takes the keyboard.
+    bringToFront(theHintWindow);
     return theHintWindow;
 }
 

@@ -7,13 +7,14 @@
 #include "ImageControl.h"
 #include "ShapeControl.h"
 #include "TextBoxControl.h"
+#include "TextFit.h"
+#include "WindowLook.h"
 #include "frmAbout.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QIcon>
-#include <QLabel>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRadioButton>
@@ -32,12 +33,6 @@ QString utf8(const char* text) {
 
 QColor rgb(QRgb value) {
     return QColor::fromRgb(value);
-}
-
-void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
 }
 
 // Small indicators with a narrow gap, as the designed widths of the option
@@ -80,7 +75,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
-    setWindowIcon(QIcon(resourcePicture(QStringLiteral("app_icon"))));
+    setWindowIcon(applicationIcon());
     setFixedSize(ClientSize);
     setAutoFillBackground(true);
     setPaletteColour(this, QPalette::Window, Qt::white);
@@ -128,6 +123,8 @@ void Form1::buildControls() {
             control->setVisible(false);
         if (design->tabIndex >= 0)
             tabOrder.emplace_back(design->tabIndex, control);
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            fitButtonCaption(button);
     }
 
     std::sort(tabOrder.begin(), tabOrder.end(),
@@ -173,8 +170,7 @@ QWidget* Form1::createControl(const ControlDesign& design) {
         return image;
     }
     case ControlKind::Label: {
-        auto* label = new QLabel(utf8(design.content), this);
-        label->setWordWrap(true);
+        auto* label = new FitLabel(utf8(design.content), this);
         label->setIndent(0);
         label->setFocusPolicy(Qt::NoFocus);
         label->setTextFormat(Qt::PlainText);
@@ -247,8 +243,9 @@ QWidget* Form1::createControl(const ControlDesign& design) {
 
 void Form1::styleLabels() {
     for (const LabelStyle& style : form1LabelStyles()) {
-        auto* label = findChild<QLabel*>(QString::fromLatin1(style.name));
+        auto* label = findChild<FitLabel*>(QString::fromLatin1(style.name));
         Q_ASSERT(label);
+        label->setDesignedLines(style.lines);
         if (style.family)
             label->setFont(windowsFont(utf8(style.family), style.points, style.bold));
         switch (style.textColour) {
@@ -368,7 +365,7 @@ void Form1::render(bool everything) {
     visibility(m_Lb_First, view.Lb_First, shown.Lb_First);
     visibility(m_Shp_FirstBak, view.Shp_FirstBak, shown.Shp_FirstBak);
 
-    const auto caption = [everything](QLabel* label, const QString& now, const QString& before) {
+    const auto caption = [everything](FitLabel* label, const QString& now, const QString& before) {
         if (everything || now != before) {
             label->setText(now);
             label->setAccessibleName(now);

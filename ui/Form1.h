@@ -11,10 +11,10 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QLabel;
 
 namespace mivesk {
 
+class FitLabel;
 class ImageControl;
 class ShapeControl;
 class TextBoxControl;
@@ -64,10 +64,10 @@ private:
     ShapeControl* m_ShpCover = nullptr;
     ShapeControl* m_Shp_first = nullptr;
     ShapeControl* m_Shp_FirstBak = nullptr;
-    QLabel* m_Lb_First = nullptr;
-    QLabel* m_Lb_Main = nullptr;
-    QLabel* m_lblRitsu = nullptr;
-    QLabel* m_lblCount = nullptr;
+    FitLabel* m_Lb_First = nullptr;
+    FitLabel* m_Lb_Main = nullptr;
+    FitLabel* m_lblRitsu = nullptr;
+    FitLabel* m_lblCount = nullptr;
     TextBoxControl* m_TexCheck = nullptr;
     QCheckBox* m_Check1 = nullptr;
     QButtonGroup* m_Option1 = nullptr;

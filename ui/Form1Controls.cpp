@@ -88,15 +88,15 @@ constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignTop;
 constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
 
 constexpr std::array LabelStyles{
-    //          name        family            points bold   text colour            colour               align   opaque background           sunken
-    LabelStyle{"Lb_Main",  "MS UI Gothic",    30.0,  false, TextColour::Fixed,      qRgb(128, 128, 255), Centre, false, 0,                   false},
-    LabelStyle{"lblCount", "ＭＳ Ｐゴシック", 9.0,   false, TextColour::ButtonText, 0,                   Right,  false, 0,                   false},
-    LabelStyle{"lblRitsu", "MS UI Gothic",    15.75, true,  TextColour::Fixed,      qRgb(255, 0, 0),     Right,  true,  qRgb(192, 255, 192), true},
-    LabelStyle{"Label4",   nullptr,           9.0,   false, TextColour::WindowText, 0,                   Left,   false, 0,                   false},
-    LabelStyle{"Label1",   "MS UI Gothic",    9.75,  false, TextColour::WindowText, 0,                   Left,   false, 0,                   false},
-    LabelStyle{"Label3",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false},
-    LabelStyle{"Label2",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false},
-    LabelStyle{"Lb_First", "MS UI Gothic",    9.75,  true,  TextColour::ButtonText, 0,                   Left,   false, 0,                   false},
+    //          name        family            points bold   text colour            colour               align   opaque background           sunken lines
+    LabelStyle{"Lb_Main",  "MS UI Gothic",    30.0,  false, TextColour::Fixed,      qRgb(128, 128, 255), Centre, false, 0,                   false,  1},
+    LabelStyle{"lblCount", "ＭＳ Ｐゴシック", 9.0,   false, TextColour::ButtonText, 0,                   Right,  false, 0,                   false,  1},
+    LabelStyle{"lblRitsu", "MS UI Gothic",    15.75, true,  TextColour::Fixed,      qRgb(255, 0, 0),     Right,  true,  qRgb(192, 255, 192), true,   1},
+    LabelStyle{"Label4",   nullptr,           9.0,   false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label1",   "MS UI Gothic",    9.75,  false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label3",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label2",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Lb_First", "MS UI Gothic",    9.75,  true,  TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  6},
 };
 
 constexpr std::array ShapeStyles{

@@ -68,6 +68,7 @@ struct LabelStyle {
     bool opaque; // fills its rectangle with `background` first
     QRgb background;
     bool sunkenBorder; // a single 3D sunken border, 2 px wide
+    int lines;         // the lines its text was laid out to fill
 };
 
 std::span<const LabelStyle> form1LabelStyles();

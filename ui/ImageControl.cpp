@@ -1,12 +1,8 @@
 #include "ImageControl.h"
 
 #include <QAccessible>
-#include <QGuiApplication>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
-#include <qdrawutil.h>
 
 namespace mivesk {
 
@@ -41,12 +37,16 @@ void ImageControl::setSunkenBorder(bool on) {
 
 void ImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int inset = m_sunkenBorder ? BorderWidth : 0;
-    if (const QPixmap& shown = picture(); !shown.isNull())
+    const int inset = m_sunkenBorder ? ClassicEdgeWidth : 0;
+    if (const QPixmap& shown = picture(); !shown.isNull()) {
+        // Only where a picture's density differs from the screen's (a
+        // picture made elsewhere than resourcePicture()) does it need
+        // scaling; then it should not turn blocky.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(QPoint(inset, inset), shown);
-    if (m_sunkenBorder) {
-        qDrawWinPanel(&painter, rect(), palette(), true);
     }
+    if (m_sunkenBorder)
+        drawClassicSunkenEdge(&painter, rect());
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
@@ -89,38 +89,6 @@ void ImageControl::setVisible(bool visible) {
         QAccessibleEvent event(this, QAccessible::Alert);
         QAccessible::updateAccessibility(&event);
     }
-}
-
-void setClassicEdgeColours(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
-    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
-    palette.setColor(QPalette::Light, QColor(255, 255, 255));
-    palette.setColor(QPalette::Midlight, QColor(212, 208, 200));
-    widget->setPalette(palette);
-}
-
-QPixmap resourcePicture(const QString& name) {
-    // QPixmap::load does not look for "@2x" twins by itself, so on a screen
-    // of 150 % or more take the twin drawn at twice the size: it stays sharp
-    // where the plain picture would be blown up. Qt's pixmap cache keeps one
-    // copy of each for the whole run.
-    const bool highDensity = qApp && qApp->devicePixelRatio() > 1.25;
-    const QString path = QStringLiteral(":/pictures/%1%2.png")
-                             .arg(name, highDensity ? QStringLiteral("@2x") : QString());
-    QPixmap picture;
-    if (!QPixmapCache::find(path, &picture)) {
-        // Every picture is a PNG. Left to guess, the reader would load each
-        // image format plugin and ask whether it can read the file before
-        // it settles on Qt's own PNG reader.
-        QImageReader reader(path, "png");
-        reader.setAutoDetectImageFormat(false);
-        picture = QPixmap::fromImageReader(&reader);
-        if (highDensity)
-            picture.setDevicePixelRatio(2.0);
-        QPixmapCache::insert(path, picture);
-    }
-    return picture;
 }
 
 } // namespace mivesk

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowLook.h"
+
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -24,11 +26,8 @@ public:
     void setResourcePicture(const QString& name);
     const QPixmap& picture() const;
 
-    // A sunken border, 2 px on each side, with the picture inside it.
+    // The classic sunken edge, 2 px on each side, with the picture inside it.
     void setSunkenBorder(bool on);
-    bool hasSunkenBorder() const { return m_sunkenBorder; }
-
-    static constexpr int BorderWidth = 2;
 
     // What the control is to a screen reader, said where it is made.
     enum class AccessibleKind { Picture, Button, InputDot, AnswerDot, Mark };
@@ -61,15 +60,5 @@ private:
     AccessibleKind m_accessibleKind = AccessibleKind::Picture;
     bool m_raised = false;
 };
-
-// Gives `widget` the colours of the classic 3D edge (grey and black on the
-// shadowed side, white and light grey on the lit side), used by sunken
-// borders.
-void setClassicEdgeColours(QWidget* widget);
-
-// The picture ":/pictures/<name>.png", loaded once and shared by every
-// control that shows it. On a high-density screen it is "<name>@2x.png",
-// at the same size in device-independent pixels.
-QPixmap resourcePicture(const QString& name);
 
 } // namespace mivesk

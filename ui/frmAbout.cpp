@@ -4,48 +4,114 @@
 #include "Fonts.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
+#include "TextFit.h"
+#include "WindowLook.h"
 
-#include <QFontMetricsF>
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QScreen>
+
+#ifdef MIVESK_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#endif
 
 namespace mivesk {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                  bool blackText) {
-    auto* label = new QLabel(text, parent);
+FitLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                    bool blackText, int lines = 1) {
+    auto* label = new FitLabel(text, parent, lines);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(true);
     label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, Qt::white);
+    setPaletteColour(label, QPalette::Window, Qt::white);
     if (blackText)
-        pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
+        setPaletteColour(label, QPalette::WindowText, Qt::black);
     return label;
 }
 
-// The stand-in fonts run a little wider than the ones the window was laid out
-// with; a one-line label whose text would spill onto a hidden second line is
-// drawn a shade tighter instead.
-void keepOnOneLine(QLabel* label) {
-    const QFontMetricsF metrics(label->font());
-    if (label->height() >= 2 * metrics.lineSpacing())
-        return;
-    const qreal overflow = metrics.horizontalAdvance(label->text()) - label->width();
-    if (overflow <= 0 || label->text().isEmpty())
-        return;
-    QFont tighter = label->font();
-    tighter.setLetterSpacing(QFont::AbsoluteSpacing, -(overflow + 1) / label->text().size());
-    label->setFont(tighter);
+#ifdef MIVESK_HAVE_XCB
+// The start of an XInput 2 device event as the X server sends it, up to the
+// window it happened in. Qt takes the mouse through XInput 2 where the
+// server has it, and through core events otherwise.
+struct XInputDeviceEventStart {
+    uint8_t response_type;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t event_type;
+    uint16_t deviceid;
+    uint32_t time;
+    uint32_t detail;
+    xcb_window_t root;
+    xcb_window_t event;
+};
+constexpr uint16_t XInputButtonPress = 4;
+
+int xinputOpcode(xcb_connection_t* connection) {
+    static const char name[] = "XInputExtension";
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
+    const int opcode = reply && reply->present ? reply->major_opcode : -1;
+    std::free(reply);
+    return opcode;
 }
+#endif
+
+// On X11 a click on a window that the About window blocks never reaches
+// the program's windows: Qt drops it, and the keyboard that the window
+// manager hands the clicked window goes on to the About window, which does
+// not come back if it is minimised. So the click is seen here, before Qt
+// drops it, and brings the About window back.
+class BlockedClickWatcher final : public QAbstractNativeEventFilter {
+public:
+    explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
+#ifdef MIVESK_HAVE_XCB
+        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection())
+            m_xinput = xinputOpcode(x11->connection());
+#endif
+    }
+
+    bool nativeEventFilter([[maybe_unused]] const QByteArray& type, [[maybe_unused]] void* message,
+                           qintptr*) override {
+#ifdef MIVESK_HAVE_XCB
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t clicked = XCB_WINDOW_NONE;
+        switch (event->response_type & 0x7f) {
+        case XCB_BUTTON_PRESS:
+            clicked = static_cast<const xcb_button_press_event_t*>(message)->event;
+            break;
+        case XCB_GE_GENERIC: {
+            const auto* device = static_cast<const XInputDeviceEventStart*>(message);
+            if (device->extension == m_xinput && device->event_type == XInputButtonPress)
+                clicked = device->event;
+            break;
+        }
+        default:
+            break;
+        }
+        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId()))
+            QMetaObject::invokeMethod(
+                m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
+#endif
+        return false;
+    }
+
+private:
+    QWidget* m_modal;
+#ifdef MIVESK_HAVE_XCB
+    int m_xinput = -1;
+#endif
+};
 
 } // namespace
 
@@ -54,25 +120,23 @@ frmAbout::frmAbout()
                            Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.png")));
+    setWindowIcon(applicationIcon());
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(306, 170);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    setPaletteColour(this, QPalette::Window, Qt::white);
 
     // Bottom of the stacking order first.
     makeLabel(this, "lblDisclaimer", QRect(17, 128, 170, 37),
               QStringLiteral("警告:このアプリケーションの使用による、"
                              "いかなる責任も負えませんのでご了承ください。"),
-              true);
+              true, 3);
     lblVersion = makeLabel(this, "lblVersion", QRect(128, 40, 131, 15), QString(), false);
     lblTitle = makeLabel(this, "lblTitle", QRect(70, 16, 187, 16), QString(), true);
     lblTitle->setFont(windowsFont(QStringLiteral("MS UI Gothic"), 12));
-    keepOnOneLine(makeLabel(this, "lblDescription", QRect(72, 64, 187, 14),
-                            QStringLiteral("御意見等は、メールにてお願いします。"), true));
+    makeLabel(this, "lblDescription", QRect(72, 64, 187, 14),
+              QStringLiteral("御意見等は、メールにてお願いします。"), true);
 
     // Runs on past the right edge; the window clips it.
     auto* line1 = new ShapeControl(ShapeControl::Form::Rectangle, QColor(128, 128, 128), this);
@@ -143,6 +207,11 @@ void frmAbout::showModal() {
     // earlier showing carries over.
     frmAbout about;
     about.Form_Load();
+    // The windows it blocks refuse every click; a click on one of them
+    // brings this window to the front, restored if it was minimised, so
+    // that the user sees why nothing else answers.
+    BlockedClickWatcher watcher(&about);
+    qApp->installNativeEventFilter(&watcher);
     about.exec();
 }
 

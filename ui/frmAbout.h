@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-class QLabel;
-
 namespace mivesk {
+
+class FitLabel;
 
 // The About window: the program's title and version, shown modally.
 class frmAbout : public QDialog {
@@ -28,8 +28,8 @@ private:
     void Form_Load();
     void ImOk_Click();
 
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
+    FitLabel* lblTitle = nullptr;
+    FitLabel* lblVersion = nullptr;
 };
 
 } // namespace mivesk

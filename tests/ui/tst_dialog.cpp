@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWheelEvent>
 
 using mivesk::Dialog;
 using namespace mivesk::test;
@@ -42,7 +44,13 @@ private slots:
     void openTwiceGivesOneIndependentToolWindow() {
         Dialog* first = Dialog::open();
         QVERIFY(QTest::qWaitForWindowExposed(first));
+        QVERIFY(QTest::qWaitForWindowActive(first));
+        // Opening it again brings it back even from the taskbar.
+        first->showMinimized();
+        QTRY_VERIFY(first->isMinimized());
         QCOMPARE(Dialog::open(), first);
+        QVERIFY(!first->isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(first));
         QCOMPARE(Dialog::current(), first);
         QCOMPARE(visibleHintWindows(), 1);
 
@@ -142,6 +150,37 @@ private slots:
             QCOMPARE(edit->toPlainText(), before);
             QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
             QVERIFY(edit->textCursor().hasSelection());
+        }
+    }
+
+    // Both boxes show every line from the first whatever the user presses
+    // or scrolls: nothing may move their text.
+    void textBoxesNeverScroll() {
+        Dialog* hint = Dialog::open();
+        QVERIFY(QTest::qWaitForWindowExposed(hint));
+        for (const char* name : {"Text1", "txtHint"}) {
+            auto* edit = hint->findChild<QTextEdit*>(QLatin1String(name));
+            edit->setFocus();
+            const auto unmoved = [edit] {
+                return edit->verticalScrollBar()->value() == 0 &&
+                       edit->horizontalScrollBar()->value() == 0;
+            };
+            const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+                {Qt::Key_Space, {}},   {Qt::Key_PageDown, {}}, {Qt::Key_End, Qt::ControlModifier},
+                {Qt::Key_Down, {}},    {Qt::Key_End, {}},      {Qt::Key_Right, {}},
+                {Qt::Key_PageDown, {}}};
+            for (const auto& [key, modifiers] : keys) {
+                QTest::keyClick(edit, key, modifiers);
+                QVERIFY2(unmoved(),
+                         qPrintable(QStringLiteral("%1 after key %2").arg(name).arg(key)));
+            }
+            const QPointF centre = edit->viewport()->rect().center();
+            for (const QPoint& delta : {QPoint(0, -360), QPoint(-360, 0)}) {
+                QWheelEvent wheel(centre, edit->viewport()->mapToGlobal(centre), {}, delta,
+                                  Qt::NoButton, {}, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(edit->viewport(), &wheel);
+                QVERIFY2(unmoved(), name);
+            }
         }
     }
 

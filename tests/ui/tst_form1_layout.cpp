@@ -1,13 +1,24 @@
 // The main window as it first appears: where every control is, what lies
-// over what, what shows at start, and how the keyboard reaches it.
+// over what, what shows at start, and how the keyboard reaches it; and the
+// texts of all three windows, each whole inside its control.
 
+#include "Dialog.h"
 #include "Form1TestSupport.h"
 #include "TextBoxControl.h"
+#include "TextFit.h"
+#include "frmAbout.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextLayout>
+#include <QTimer>
 
 using namespace mivesk;
 using namespace mivesk::test;
@@ -25,6 +36,8 @@ private slots:
     void controlArraysCarryTheirIndex();
     void imagesAndLabelsNeverTakeFocus();
     void accessibleNames();
+    void textsFitWhole_data();
+    void textsFitWhole();
 };
 
 void Form1LayoutTest::controlGeometryAndStartVisibility_data() {
@@ -178,6 +191,16 @@ void Form1LayoutTest::labelsLook() {
     QVERIFY(rate->font().bold());
     QVERIFY(rate->alignment() & Qt::AlignRight);
     QCOMPARE(rate->frameWidth(), 2);
+    // The version button has the very same classic sunken edge: both
+    // rings, on the shadowed and on the lit side.
+    const QImage shot = window->grab().toImage();
+    const QRect version = control(*window, "Im_Version")->geometry();
+    for (int ring = 0; ring < 2; ++ring) {
+        QCOMPARE(shot.pixelColor(version.left() + ring, version.center().y()),
+                 shot.pixelColor(rate->x() + ring, rate->geometry().center().y()));
+        QCOMPARE(shot.pixelColor(version.center().x(), version.bottom() - ring),
+                 shot.pixelColor(rate->geometry().center().x(), rate->geometry().bottom() - ring));
+    }
     QCOMPARE(pixelAt(*window, {4, 36}), QColor(192, 255, 192));
     QVERIFY(pixelsOfColour(*window, rate->geometry(), QColor(255, 0, 0)) > 20);
 
@@ -236,6 +259,173 @@ void Form1LayoutTest::accessibleNames() {
     };
     for (const auto& [name, accessible] : names)
         QCOMPARE(control(*window, name)->accessibleName(), QString::fromUtf8(accessible));
+}
+
+void Form1LayoutTest::textsFitWhole_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text"); // null: the text the control shows
+    QTest::addColumn<int>("lines");
+    // The longest value of every caption the program changes, and every
+    // fixed text as it is.
+    const QString form1 = QStringLiteral("Form1");
+    QTest::newRow("lblCount 32767") << form1 << "lblCount" << QStringLiteral("32767門終了") << 1;
+    QTest::newRow("lblRitsu 100%") << form1 << "lblRitsu" << QStringLiteral("100%") << 1;
+    QTest::newRow("Lb_Main ♪") << form1 << "Lb_Main" << QString() << 1;
+    QTest::newRow("Lb_Main kana") << form1 << "Lb_Main" << QStringLiteral("ぬ") << 1;
+    QTest::newRow("Lb_First") << form1 << "Lb_First" << QString() << 6;
+    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Check1"})
+        QTest::newRow(name) << form1 << name << QString() << 1;
+    for (int i = 0; i < 12; ++i)
+        QTest::addRow("Option1_%d", i)
+            << form1 << QStringLiteral("Option1_%1").arg(i) << QString() << 1;
+    for (const char* name : {"Label1", "Label2"})
+        QTest::addRow("Dialog %s", name) << "Dialog" << name << QString() << 1;
+    for (const char* name : {"lblTitle", "lblVersion", "lblDescription", "Label1", "Label2"})
+        QTest::addRow("frmAbout %s", name) << "frmAbout" << name << QString() << 1;
+    QTest::newRow("frmAbout lblDisclaimer") << "frmAbout"
+                                            << "lblDisclaimer" << QString() << 3;
+}
+
+// Measured as the text is drawn: broken into lines at the control's width
+// in the control's own font, each line's advance and glyphs' ink inside the
+// rectangle left for text, the lines following each other at the label's
+// line spacing. A button's caption is centred vertically, so only its
+// width counts.
+// The rectangle that `text` inks when drawn in `font` from the origin at
+// its baseline, found by drawing it at the control's pixel density.
+static QRectF inkOf(const QString& text, const QFont& font, qreal ratio) {
+    const QFontMetricsF metrics(font);
+    const int margin = 20;
+    QImage image(QSize(qCeil((metrics.horizontalAdvance(text) + 2 * margin) * ratio),
+                       qCeil((metrics.height() + 2 * margin) * ratio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(margin, margin + metrics.ascent()), text);
+    painter.end();
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    if (right < 0)
+        return {};
+    return QRectF(left / ratio - margin, top / ratio - margin - metrics.ascent(),
+                  (right - left + 1) / ratio, (bottom - top + 1) / ratio);
+}
+
+static void checkTextFits(QWidget* control, const QString& newText, int lines) {
+    QString text;
+    QRectF box;
+    qreal spacing = 0;
+    qreal top = 0;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool widthOnly = false;
+    if (auto* label = qobject_cast<FitLabel*>(control)) {
+        if (!newText.isNull())
+            label->setText(newText);
+        text = label->text();
+        box = label->contentsRect();
+        spacing = label->lineSpacing();
+        top = label->firstLineTop();
+        alignment = label->alignment();
+    } else {
+        auto* button = qobject_cast<QAbstractButton*>(control);
+        QVERIFY(button);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        const bool radio = qobject_cast<QRadioButton*>(button);
+        box = button->style()->subElementRect(
+            radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
+        text = button->text();
+        widthOnly = true;
+    }
+    QVERIFY(!text.isEmpty());
+    const QFont font = control->font();
+    const QFontMetricsF metrics(font);
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(box.width());
+    layout.endLayout();
+    QCOMPARE(layout.lineCount(), lines);
+    if (spacing == 0)
+        spacing = layout.lineAt(0).height();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QString shown = text.mid(line.textStart(), line.textLength());
+        const qreal advance = metrics.horizontalAdvance(shown);
+        qreal x = 0;
+        if (alignment & Qt::AlignRight)
+            x = box.width() - advance;
+        else if (alignment & Qt::AlignHCenter)
+            x = (box.width() - advance) / 2;
+        // Glyphs start on whole pixels of the screen.
+        const qreal ratio = control->devicePixelRatioF();
+        x = std::round(x * ratio) / ratio;
+        const QRectF ink = inkOf(shown, font, control->devicePixelRatioF())
+                               .translated(x, top + i * spacing + line.ascent());
+        const QRectF drawn = ink.united(QRectF(x, ink.top(), advance, ink.height()));
+        const QRectF inside = widthOnly ? QRectF(0, ink.top(), box.width(), ink.height())
+                                        : QRectF(0, 0, box.width(), box.height());
+        // Less than half a screen pixel over is where glyphs land between
+        // pixels, not a cut.
+        const qreal slack = 0.5 / ratio;
+        QVERIFY2(inside.adjusted(-slack, -slack, slack, slack).contains(drawn),
+                 qPrintable(QStringLiteral("%1: line %2 drawn over %3,%4 %5x%6 in %7x%8")
+                                .arg(shown)
+                                .arg(i + 1)
+                                .arg(drawn.x())
+                                .arg(drawn.y())
+                                .arg(drawn.width())
+                                .arg(drawn.height())
+                                .arg(box.width())
+                                .arg(box.height())));
+    }
+}
+
+void Form1LayoutTest::textsFitWhole() {
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    if (window == QLatin1String("Form1")) {
+        const auto form1 = showForm1();
+        checkTextFits(control(*form1, name), text, lines);
+    } else if (window == QLatin1String("Dialog")) {
+        Dialog* hint = Dialog::open();
+        checkTextFits(control(*hint, name), text, lines);
+        hint->close();
+    } else {
+        QObject timers;
+        bool checked = false;
+        QTimer::singleShot(0, &timers, [&] {
+            QWidget* about = QApplication::activeModalWidget();
+            if (about) {
+                checkTextFits(control(*about, name), text, lines);
+                checked = true;
+                about->close();
+            }
+        });
+        QTimer::singleShot(5000, &timers, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        frmAbout::showModal();
+        QVERIFY(checked);
+    }
 }
 
 QTEST_MAIN(Form1LayoutTest)

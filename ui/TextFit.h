@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+class QAbstractButton;
+
+namespace mivesk {
+
+// A label that always shows its whole text, on the number of lines it was
+// designed for, inside its own rectangle. The stand-in fonts run wider and
+// taller than the fonts the windows were laid out with, and some captions
+// grow as the drill goes on ("32767門終了", "100%"). Where the text would not
+// fit, the label draws it condensed (a narrower stretch of its font) and,
+// for a text of several lines, with its lines closer together, each just
+// enough, worked out from the font's own metrics whenever the text or the
+// font changes. The label never moves, never resizes and never changes its
+// font size; a text that fits is drawn exactly as a plain label draws it.
+class FitLabel : public QLabel {
+    Q_OBJECT
+public:
+    FitLabel(const QString& text, QWidget* parent, int designedLines = 1);
+
+    // Hides QLabel::setText (not virtual): every caption the program
+    // changes goes through here, so that it is fitted before it is drawn.
+    void setText(const QString& text);
+
+    int designedLines() const { return m_designedLines; }
+    void setDesignedLines(int lines);
+    // Where the label draws its lines: the first one's top below the top of
+    // the rectangle left for text, and the distance between two lines' tops.
+    qreal firstLineTop() const { return m_firstLineTop; }
+    qreal lineSpacing() const { return m_lineSpacing; }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void fit();
+
+    int m_designedLines;
+    QFont m_designFont;
+    qreal m_lineSpacing = 0;
+    bool m_ownFont = false;   // the label sets its own font: not a new design
+    qreal m_firstLineTop = 0; // below the top edge by this much
+    bool m_ownLayout = false; // drawn otherwise than a plain label would
+};
+
+// `font`, or where `text` in it would not fit `width` on `lines` lines, the
+// same font at the widest stretch at which it does.
+QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines = 1);
+
+// Condenses a check box's or option button's caption, as a FitLabel does,
+// to the room its indicator leaves in the button's rectangle. Call once the
+// button has its font, style and size.
+void fitButtonCaption(QAbstractButton* button);
+
+// The lines that `text` breaks into in `font` at `width`, as a label with
+// word wrap breaks them.
+QStringList wrappedLines(const QString& text, const QFont& font, qreal width);
+
+} // namespace mivesk

@@ -1,0 +1,99 @@
+#include "WindowLook.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmapCache>
+#include <QWidget>
+#include <qdrawutil.h>
+
+namespace mivesk {
+
+namespace {
+
+QPixmap readPng(const QString& path) {
+    // Every picture is a PNG. Left to guess, the reader would load each
+    // image format plugin and ask whether it can read the file before it
+    // settles on Qt's own PNG reader.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
+}
+
+QPalette classicEdgePalette(QPalette palette) {
+    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
+    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    palette.setColor(QPalette::Light, QColor(255, 255, 255));
+    palette.setColor(QPalette::Midlight, QColor(212, 208, 200));
+    return palette;
+}
+
+} // namespace
+
+QPixmap resourcePicture(const QString& name) {
+    // QPixmap::load does not look for "@2x" twins by itself. Above 100 % the
+    // twin drawn at twice the size stays sharp where the plain picture would
+    // be blown up; between 100 % and 200 % it is scaled down once, smoothly,
+    // to the screen's own pixels, so that painting needs no further scaling.
+    // Qt's pixmap cache keeps one copy of each for the whole run.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    const bool twin = ratio > 1.0;
+    const QString path =
+        QStringLiteral(":/pictures/%1%2.png").arg(name, twin ? QStringLiteral("@2x") : QString());
+    const QString key = twin ? path + QLatin1Char('@') + QString::number(ratio) : path;
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    picture = readPng(path);
+    if (twin && !picture.isNull()) {
+        if (ratio != 2.0) {
+            const QSize size(qRound(picture.width() / 2.0 * ratio),
+                             qRound(picture.height() / 2.0 * ratio));
+            picture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        picture.setDevicePixelRatio(ratio);
+    }
+    QPixmapCache::insert(key, picture);
+    return picture;
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString path = QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size);
+        if (QFile::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    if (icon.isNull()) {
+        icon.addFile(QStringLiteral(":/pictures/app_icon.png"), QSize(32, 32));
+        icon.addFile(QStringLiteral(":/pictures/app_icon@2x.png"), QSize(64, 64));
+    }
+    return icon;
+}
+
+void bringToFront(QWidget* window) {
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    if (!colour.isValid())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void setClassicEdgeColours(QWidget* widget) {
+    widget->setPalette(classicEdgePalette(widget->palette()));
+}
+
+void drawClassicSunkenEdge(QPainter* painter, const QRect& rect) {
+    qDrawWinPanel(painter, rect, classicEdgePalette(QPalette()), true);
+}
+
+} // namespace mivesk
