@@ -75,7 +75,11 @@ class RecordingBridgePlugin final : public QAccessibleBridgePlugin {
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QAccessibleBridgeFactoryInterface" FILE
                           "tst_accessibility.json")
 public:
-    QAccessibleBridge* create(const QString&) override { return new RecordingBridge; }
+    // Qt keeps the bridges it creates to the end and never deletes them.
+    QAccessibleBridge* create(const QString&) override {
+        static RecordingBridge bridge;
+        return &bridge;
+    }
 };
 Q_IMPORT_PLUGIN(RecordingBridgePlugin)
 
