@@ -3,14 +3,16 @@
 # Run as root. Does nothing when everything is already there.
 set -eu
 
-packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+# libxcb1-dev: the hint window keeps off the taskbar through X11 itself.
+packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libxcb1-dev
 fonts-ipafont-gothic clang-format xvfb xauth"
 if [ "${1:-}" = "--for-tests" ]; then
     # dpkg-dev gives the hardening flags and the package's library
     # dependencies; lintian, appstream and desktop-file-utils judge the
-    # package, its metainfo and its desktop entry.
+    # package, its metainfo and its desktop entry; clang-tidy checks the
+    # braces (the lint test).
     packages="$packages clang libclang-rt-14-dev appstream binutils-mingw-w64-x86-64 dpkg-dev libbenchmark-dev
-desktop-file-utils lintian"
+desktop-file-utils lintian clang-tidy"
 fi
 
 missing=""
