@@ -1,14 +1,21 @@
 #include "TestSupport.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace mivesk::test {
 
-float ScriptedRandom::next() {
-    const float r = m_numbers.at(m_next);
-    m_next = (m_next + 1) % m_numbers.size();
-    return r;
+ScriptedRandom::ScriptedRandom(std::vector<float> numbers)
+    : m_draw([numbers = std::move(numbers), next = std::size_t{0}]() mutable {
+          const float r = numbers.at(next);
+          next = (next + 1) % numbers.size();
+          return r;
+      }) {
 }
 
 int RecordingSource::readRecord(int n, char* out, int size) {
@@ -24,6 +31,36 @@ QByteArray dataFileBytes() {
         qFatal("cannot open the data file %s", MIVESK_DATA_FILE);
     }
     return file.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList snapshot(const QString& dir) {
+    QStringList entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        const QString relative = QDir(dir).relativeFilePath(info.filePath());
+        struct stat st {};
+        if (info.isSymLink()) {
+            entries << relative + QStringLiteral(" -> ") + info.symLinkTarget();
+        } else if (::lstat(QFile::encodeName(info.filePath()).constData(), &st) == 0) {
+            entries << QStringLiteral("%1 mode=%2 size=%3 mtime=%4.%5 ctime=%6.%7")
+                           .arg(relative)
+                           .arg(st.st_mode, 0, 8)
+                           .arg(qint64(st.st_size))
+                           .arg(qint64(st.st_mtim.tv_sec))
+                           .arg(qint64(st.st_mtim.tv_nsec))
+                           .arg(qint64(st.st_ctim.tv_sec))
+                           .arg(qint64(st.st_ctim.tv_nsec));
+        }
+    }
+    entries.sort();
+    return entries;
 }
 
 QByteArray record(const char* kanaShiftJis, const char (&flags)[7]) {

@@ -9,6 +9,7 @@
 #include "Fonts.h"
 #include "Form1.h"
 #include "ImageControl.h"
+#include "TestSupport.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,34 +21,30 @@
 
 namespace mivesk::test {
 
-// Hands out the given numbers in turn, starting again after the last.
-class FixedRandom final : public RandomSource {
-public:
-    explicit FixedRandom(std::vector<float> numbers) : m_numbers(std::move(numbers)) {}
-    void seedFromClock() override {}
-    float next() override { return m_numbers[m_next++ % m_numbers.size()]; }
-
-private:
-    std::vector<float> m_numbers;
-    std::size_t m_next = 0;
-};
-
+// `engine`, when given, is pointed at the window's engine, so that a test
+// can read a fact the window does not show.
 inline std::unique_ptr<Form1> showForm1(std::unique_ptr<DictionarySource> dictionary,
-                                        std::unique_ptr<RandomSource> random) {
+                                        std::unique_ptr<RandomSource> random,
+                                        const DrillEngine** engine = nullptr) {
     registerFontSubstitutes();
-    auto window = std::make_unique<Form1>(
-        std::make_unique<DrillEngine>(std::move(dictionary), std::move(random)));
+    auto drill = std::make_unique<DrillEngine>(std::move(dictionary), std::move(random));
+    if (engine) {
+        *engine = drill.get();
+    }
+    auto window = std::make_unique<Form1>(std::move(drill));
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the main window was not shown");
     return window;
 }
 
-inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f}) {
+inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f},
+                                        const DrillEngine** engine = nullptr) {
     auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
     if (!dictionary->open())
         qFatal("cannot open %s", MIVESK_DATA_FILE);
-    return showForm1(std::move(dictionary), std::make_unique<FixedRandom>(std::move(randoms)));
+    return showForm1(std::move(dictionary), std::make_unique<ScriptedRandom>(std::move(randoms)),
+                     engine);
 }
 
 // The main window's windowless controls from the top of the stacking order

@@ -29,7 +29,7 @@ int visibleHintWindows() {
 
 } // namespace
 
-class TestDialog : public QObject {
+class DialogTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -273,5 +273,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialog)
+QTEST_MAIN(DialogTest)
 #include "tst_dialog.moc"
