@@ -59,8 +59,9 @@ constexpr const char* HintText = "☆それ以外の行はあ行に点を追加�
 void pinAtStart(QScrollBar* bar) {
     bar->setRange(0, 0);
     QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar](int minimum, int maximum) {
-        if (minimum != 0 || maximum != 0)
+        if (minimum != 0 || maximum != 0) {
             bar->setRange(0, 0);
+        }
     });
 }
 
@@ -160,8 +161,9 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_HAVE_XCB
     // Other platforms (offscreen among them) may answer as X11 too.
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection())
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection()) {
         return;
+    }
     xcb_connection_t* connection = x11->connection();
     const auto atom = [connection](const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -173,8 +175,9 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
         return found;
     };
     const xcb_atom_t skipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
-    if (skipTaskbar == XCB_ATOM_NONE)
+    if (skipTaskbar == XCB_ATOM_NONE) {
         return;
+    }
     xcb_change_property(connection, XCB_PROP_MODE_APPEND,
                         static_cast<xcb_window_t>(window->winId()), atom("_NET_WM_STATE"),
                         XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
@@ -207,8 +210,9 @@ Dialog::Dialog()
     // Where the card was designed to sit, if the screen has room for it.
     const QRect designed(166, 432, 410, 280);
     if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed))
+        screen && screen->availableGeometry().contains(designed)) {
         setGeometry(designed);
+    }
 }
 
 Dialog* Dialog::open() {

@@ -229,12 +229,14 @@ void Form1::bindEvents() {
                 [this, i] { forward(&DrillEngine::ImTen_Click, i); });
     }
     connect(image("Im_Hint"), &ImageControl::clicked, this, [this] {
-        if (!m_ended)
+        if (!m_ended) {
             Dialog::open();
+        }
     });
     connect(image("Im_Version"), &ImageControl::clicked, this, [this] {
-        if (!m_ended)
+        if (!m_ended) {
             frmAbout::showModal();
+        }
     });
 }
 
@@ -252,8 +254,9 @@ void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellNa
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
     // Qt announces every setting of a name, even an unchanged one.
-    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name)
+    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name) {
         dot->setAccessibleName(name);
+    }
     dot->setRaised(on);
 }
 
@@ -262,15 +265,18 @@ void Form1::render(bool everything) {
     const MainWindowView& shown = m_shown;
 
     for (int i = 0; i < 6; ++i) {
-        if (everything || view.ImTen[i] != shown.ImTen[i])
+        if (everything || view.ImTen[i] != shown.ImTen[i]) {
             showDot(m_ImTen[i], view.ImTen[i], QStringLiteral("入力の点"), i);
-        if (everything || view.ImTenKai[i] != shown.ImTenKai[i])
+        }
+        if (everything || view.ImTenKai[i] != shown.ImTenKai[i]) {
             showDot(m_ImTenKai[i], view.ImTenKai[i], QStringLiteral("答えの点"), i);
+        }
     }
 
     const auto visibility = [everything](QWidget* control, bool now, bool before) {
-        if (everything || now != before)
+        if (everything || now != before) {
             control->setVisible(now);
+        }
     };
     visibility(m_imgSeikai, view.imgSeikai, shown.imgSeikai);
     visibility(m_imgOsii, view.imgOsii, shown.imgOsii);
@@ -290,8 +296,9 @@ void Form1::render(bool everything) {
     caption(m_lblRitsu, view.lblRitsu, shown.lblRitsu);
     caption(m_lblCount, view.lblCount, shown.lblCount);
 
-    if (everything || view.TexCheck != shown.TexCheck)
+    if (everything || view.TexCheck != shown.TexCheck) {
         m_TexCheck->setPlainText(view.TexCheck);
+    }
 
     m_shown = view;
 }
@@ -301,8 +308,9 @@ void Form1::endProgram() {
     // event of any window runs.
     m_ended = true;
     const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
+    for (QWidget* window : windows) {
         window->hide();
+    }
     QCoreApplication::exit(0);
 }
 

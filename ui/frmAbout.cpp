@@ -108,16 +108,18 @@ public:
     explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
 #ifdef MIVESK_HAVE_XCB
         const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection())
+        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection()) {
             m_xinput = xinputOpcode(x11->connection());
+        }
 #endif
     }
 
     bool nativeEventFilter([[maybe_unused]] const QByteArray& type, [[maybe_unused]] void* message,
                            qintptr*) override {
 #ifdef MIVESK_HAVE_XCB
-        if (type != "xcb_generic_event_t")
+        if (type != "xcb_generic_event_t") {
             return false;
+        }
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         xcb_window_t clicked = XCB_WINDOW_NONE;
         switch (event->response_type & 0x7f) {
@@ -126,16 +128,18 @@ public:
             break;
         case XCB_GE_GENERIC: {
             const auto* device = static_cast<const XInputDeviceEventStart*>(message);
-            if (device->extension == m_xinput && device->event_type == XInputButtonPress)
+            if (device->extension == m_xinput && device->event_type == XInputButtonPress) {
                 clicked = device->event;
+            }
             break;
         }
         default:
             break;
         }
-        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId()))
+        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId())) {
             QMetaObject::invokeMethod(
                 m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
+        }
 #endif
         return false;
     }
@@ -170,8 +174,9 @@ frmAbout::frmAbout()
 
     const QRect designed(350, 316, 306, 170);
     if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed))
+        screen && screen->availableGeometry().contains(designed)) {
         setGeometry(designed);
+    }
 }
 
 QString frmAbout::captionFor(const QString& title) {
