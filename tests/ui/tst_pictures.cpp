@@ -37,7 +37,7 @@ struct Entry {
     bool transparentCorners;
 };
 
-const Entry kPictures[] = {
+const Entry Pictures[] = {
     {"app_icon", {32, 32}, false}, // an opaque square
     {"dot_off", {32, 32}, true},          {"dot_on", {32, 32}, true},
     {"mark_correct", {161, 188}, true},   {"mark_almost", {196, 165}, true},
@@ -84,7 +84,7 @@ void PicturesTest::eachPicture_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("transparentCorners");
-    for (const Entry& e : kPictures)
+    for (const Entry& e : Pictures)
         QTest::newRow(e.name) << QString::fromLatin1(e.name) << e.size << e.transparentCorners;
 }
 
@@ -118,7 +118,7 @@ void PicturesTest::noStrayPictures() {
     // Every compiled-in picture is one of the known ones or its twin, so a
     // misspelt file name cannot hide beside a missing picture.
     QSet<QString> known;
-    for (const Entry& e : kPictures) {
+    for (const Entry& e : Pictures) {
         known << QString::fromLatin1(e.name) + ".png";
         known << QString::fromLatin1(e.name) + "@2x.png";
     }
