@@ -7,7 +7,6 @@
 
 #include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -189,30 +188,20 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 Dialog::Dialog()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QStringLiteral("ヒント♪"));
-    setWindowIcon(applicationIcon());
+    setUpWindow(this, QStringLiteral("Dialog"), QStringLiteral("ヒント♪"), QSize(410, 280));
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window does not keep the program alive by default; this one
     // must, so that closing the main window first leaves the card open and
     // the program ends only when the card is closed too. Set after the
     // window flags, which would reset it.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setFixedSize(410, 280);
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
 
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
                   [this](const ControlDesign& design) { return makeTextBox(this, design); });
     connect(findChild<ImageControl*>(QStringLiteral("Im_Close")), &ImageControl::clicked, this,
             &Dialog::Im_Close_Click);
 
-    // Where the card was designed to sit, if the screen has room for it.
-    const QRect designed(166, 432, 410, 280);
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed)) {
-        setGeometry(designed);
-    }
+    placeAsDesigned(this, QRect(166, 432, 410, 280));
 }
 
 Dialog* Dialog::open() {

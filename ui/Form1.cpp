@@ -69,12 +69,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_engine(std::move(engine)) {
     installAccessibility();
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
-    setWindowIcon(applicationIcon());
-    setFixedSize(ClientSize);
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
+    setUpWindow(this, QStringLiteral("Form1"), QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"), ClientSize);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
 
     buildControls(

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QScreen>
 #include <QWidget>
 #include <qdrawutil.h>
 
@@ -72,6 +73,22 @@ QIcon applicationIcon() {
         icon.addFile(QStringLiteral(":/pictures/app_icon@2x.png"), QSize(64, 64));
     }
     return icon;
+}
+
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    window->setWindowIcon(applicationIcon());
+    window->setFixedSize(size);
+    window->setAutoFillBackground(true);
+    setPaletteColour(window, QPalette::Window, Qt::white);
+}
+
+void placeAsDesigned(QWidget* window, const QRect& designed) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen();
+        screen && screen->availableGeometry().contains(designed)) {
+        window->setGeometry(designed);
+    }
 }
 
 void bringToFront(QWidget* window) {

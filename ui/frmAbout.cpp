@@ -10,7 +10,6 @@
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 
 #include <array>
 
@@ -156,14 +155,9 @@ private:
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowIcon(applicationIcon());
+    setUpWindow(this, QStringLiteral("frmAbout"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QSize(306, 170));
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(306, 170);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
 
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
                   [](const ControlDesign&) -> QWidget* { Q_UNREACHABLE(); });
@@ -172,11 +166,7 @@ frmAbout::frmAbout()
     connect(findChild<ImageControl*>(QStringLiteral("ImOk")), &ImageControl::clicked, this,
             &frmAbout::ImOk_Click);
 
-    const QRect designed(350, 316, 306, 170);
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed)) {
-        setGeometry(designed);
-    }
+    placeAsDesigned(this, QRect(350, 316, 306, 170));
 }
 
 QString frmAbout::captionFor(const QString& title) {
