@@ -105,6 +105,17 @@ inline int pixelsOfColour(QWidget& window, const QRect& area, QColor colour) {
     return count;
 }
 
+// Shows `window` with `control` hidden in it at `geometry`: whatever the
+// control puts off until it is first shown has not happened yet.
+inline void showWithHidden(QWidget& window, QWidget* control, const QRect& geometry) {
+    control->setGeometry(geometry);
+    control->hide();
+    window.resize(240, 220);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was not shown");
+}
+
 // A stand-in for the main window, shown, with one button to click.
 struct StandIn {
     QWidget window;

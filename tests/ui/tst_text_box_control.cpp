@@ -1,6 +1,7 @@
 // The text box that builds its editor when first shown: it must read and
 // behave like a QPlainTextEdit whether or not it has been shown.
 
+#include "Form1TestSupport.h"
 #include "TextBoxControl.h"
 
 #include <QPlainTextEdit>
@@ -44,13 +45,9 @@ void TextBoxControlTest::textReadsAsAnEditorGivesItBack() {
 
 void TextBoxControlTest::showingBuildsTheEditorOverTheSameText() {
     QWidget window;
-    window.resize(200, 100);
     auto* box = new TextBoxControl(&window);
-    box->setGeometry(10, 20, 60, 30);
     box->setPlainText(QStringLiteral("チェック用\r\n"));
-    box->hide();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    test::showWithHidden(window, box, {10, 20, 60, 30});
     QVERIFY(!box->editor());
 
     box->show();
