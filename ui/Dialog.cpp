@@ -215,10 +215,6 @@ Dialog* Dialog::open() {
     return theHintWindow;
 }
 
-Dialog* Dialog::current() {
-    return theHintWindow;
-}
-
 void Dialog::Im_Close_Click() {
     close();
 }

@@ -4,6 +4,7 @@
 // offscreen, and clicks delivered through the window system so that they
 // reach whatever control lies at the point, as a user's would.
 
+#include "Dialog.h"
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
 #include "Fonts.h"
@@ -11,6 +12,7 @@
 #include "ImageControl.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -103,6 +105,16 @@ inline int pixelsOfColour(QWidget& window, const QRect& area, QColor colour) {
         for (int x = area.left(); x <= area.right(); ++x)
             count += image.pixelColor(x, y) == colour;
     return count;
+}
+
+// The hint window, open or closed but not yet deleted, or nullptr.
+inline Dialog* hintWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* hint = qobject_cast<Dialog*>(window)) {
+            return hint;
+        }
+    }
+    return nullptr;
 }
 
 // Shows `window` with `control` hidden in it at `geometry`: whatever the

@@ -92,7 +92,7 @@ private slots:
 };
 
 void AccessibilityTest::cleanup() {
-    if (Dialog* hint = Dialog::current())
+    if (Dialog* hint = hintWindow())
         delete hint;
 }
 

@@ -328,8 +328,8 @@ void ClickStormTest::storm() {
             // A double click on a picture is one click.
             apply(hit);
             if (hit == QLatin1String("Im_Hint")) {
-                QVERIFY(Dialog::current() && Dialog::current()->isVisible());
-                hint = Dialog::current();
+                QVERIFY(hintWindow() && hintWindow()->isVisible());
+                hint = hintWindow();
             }
         } else if (kind < MainWindowEvents + HintWindowEvents) {
             if (!hint || !hint->isVisible()) {
@@ -347,9 +347,9 @@ void ClickStormTest::storm() {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (closes) {
                 ++hintClosings;
-                QVERIFY(!Dialog::current());
+                QVERIFY(!hintWindow());
             } else {
-                QVERIFY(Dialog::current() == hint && hint->isVisible());
+                QVERIFY(hintWindow() == hint && hint->isVisible());
             }
         } else {
             static const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
@@ -394,7 +394,7 @@ void ClickStormTest::storm() {
     QVERIFY(m_wraps > 0);
     QVERIFY(keyModeChanges > 0);
     QVERIFY(hintClosings > 0);
-    if (Dialog* open = Dialog::current())
+    if (Dialog* open = hintWindow())
         open->close();
 }
 

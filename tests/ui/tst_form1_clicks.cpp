@@ -127,7 +127,7 @@ void Form1ClicksTest::endEndsTheProgram() {
     const auto window = showForm1({0.0f}, &engine);
     click(*window, "Im_Set");
     click(*window, "Im_Hint");
-    QVERIFY(Dialog::current() && Dialog::current()->isVisible());
+    QVERIFY(hintWindow() && hintWindow()->isVisible());
 
     // End runs inside the program's event loop, as it does for a user.
     QTimer safety;
@@ -140,7 +140,7 @@ void Form1ClicksTest::endEndsTheProgram() {
 
     QVERIFY(engine->isEnded());
     QVERIFY(!window->isVisible());
-    QVERIFY(!Dialog::current() || !Dialog::current()->isVisible());
+    QVERIFY(!hintWindow() || !hintWindow()->isVisible());
     // Nothing runs after End, even if a click still arrives.
     const QString count = caption(*window, "lblCount");
     QMetaObject::invokeMethod(control(*window, "Im_Check"), "clicked");
@@ -150,10 +150,10 @@ void Form1ClicksTest::endEndsTheProgram() {
 void Form1ClicksTest::hintAndVersionOpenTheirWindows() {
     const auto window = showForm1();
     click(*window, "Im_Hint");
-    Dialog* hint = Dialog::current();
+    Dialog* hint = hintWindow();
     QVERIFY(hint && hint->isVisible());
     click(*window, "Im_Hint");
-    QCOMPARE(Dialog::current(), hint);
+    QCOMPARE(hintWindow(), hint);
     hint->close();
 
     QString modalClass;
