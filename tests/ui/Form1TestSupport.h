@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -107,14 +108,26 @@ inline int pixelsOfColour(QWidget& window, const QRect& area, QColor colour) {
     return count;
 }
 
-// The hint window, open or closed but not yet deleted, or nullptr.
-inline Dialog* hintWindow() {
+// Every hint window, open or closed but not yet deleted.
+inline QList<Dialog*> hintWindows() {
+    QList<Dialog*> found;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (auto* hint = qobject_cast<Dialog*>(window)) {
-            return hint;
+            found << hint;
         }
     }
-    return nullptr;
+    return found;
+}
+
+// The hint window, or nullptr.
+inline Dialog* hintWindow() {
+    const QList<Dialog*> all = hintWindows();
+    return all.isEmpty() ? nullptr : all.first();
+}
+
+inline qsizetype visibleHintWindows() {
+    const QList<Dialog*> all = hintWindows();
+    return std::count_if(all.begin(), all.end(), [](Dialog* hint) { return hint->isVisible(); });
 }
 
 // Shows `window` with `control` hidden in it at `geometry`: whatever the

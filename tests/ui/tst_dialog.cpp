@@ -18,17 +18,6 @@
 using mivesk::Dialog;
 using namespace mivesk::test;
 
-namespace {
-
-int visibleHintWindows() {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        n += qobject_cast<Dialog*>(w) && w->isVisible();
-    return n;
-}
-
-} // namespace
-
 class DialogTest : public QObject {
     Q_OBJECT
 
