@@ -1,6 +1,6 @@
 # Runs clang-tidy, with the checks of the committed .clang-tidy, over every
 # translation unit of the program's own folders that the build's
-# compile_commands.json lists, and fails on the first finding.
+# compile_commands.json lists (subfolders included), and fails on the first finding.
 # CLANG_TIDY: the clang-tidy program. BUILD_DIR: the build tree.
 # SOURCE_DIR: the source tree. FOLDERS: the folders to check, comma-separated.
 string(REPLACE "," ";" FOLDERS "${FOLDERS}")
@@ -11,7 +11,7 @@ set(files "")
 foreach(i RANGE ${last})
     string(JSON file GET "${commands}" ${i} file)
     foreach(folder IN LISTS FOLDERS)
-        if(file MATCHES "^${SOURCE_DIR}/${folder}/[^/]+\\.cpp$")
+        if(file MATCHES "^${SOURCE_DIR}/${folder}/.+\\.cpp$")
             list(APPEND files "${file}")
         endif()
     endforeach()

@@ -37,8 +37,9 @@ QString placesLookedAt(const QList<DataFilePlace>& candidates, qsizetype decided
     for (qsizetype i = 0; i <= last; ++i) {
         const DataFilePlace& place = candidates.at(i);
         text += QStringLiteral("  %1. %2").arg(QString::number(i + 1), place.shown);
-        if (!place.path.startsWith('/'))
+        if (!place.path.startsWith('/')) {
             text += QStringLiteral("（現在のフォルダー）");
+        }
         text += i == decided ? QStringLiteral(" … これを使おうとしました\n")
                              : QStringLiteral(" … ありません\n");
     }
@@ -48,8 +49,9 @@ QString placesLookedAt(const QList<DataFilePlace>& candidates, qsizetype decided
 DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
                       const QString& reason) {
     DataFileCheck result;
-    if (decided >= 0)
+    if (decided >= 0) {
         result.path = QFile::decodeName(candidates.at(decided).path);
+    }
     const QString headline =
         decided < 0
             ? QStringLiteral("辞書ファイル「%1」が見つかりません。\nMivesk を起動できません。")
@@ -67,8 +69,9 @@ QString openFailure(const QByteArray& path, const QString& shown, int error) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        if (!isLink)
+        if (!isLink) {
             return {};
+        }
         {
             char target[4096];
             const ssize_t n = ::readlink(path.constData(), target, sizeof target - 1);
@@ -97,14 +100,16 @@ QByteArray readStart(int fd, qint64 wanted, int& error) {
     error = 0;
     while (got < wanted) {
         const ssize_t n = ::pread(fd, bytes.data() + got, size_t(wanted - got), off_t(got));
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
+        }
         if (n < 0) {
             error = errno;
             break;
         }
-        if (n == 0)
+        if (n == 0) {
             break;
+        }
         got += n;
     }
     bytes.truncate(got);
@@ -123,12 +128,14 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
         const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0) {
             const int error = errno;
-            if (const QString reason = openFailure(path, shown, error); !reason.isEmpty())
+            if (const QString reason = openFailure(path, shown, error); !reason.isEmpty()) {
                 return failure(candidates, i, reason);
+            }
             continue;
         }
-        if (detail::afterDataFileOpened)
+        if (detail::afterDataFileOpened) {
             detail::afterDataFileOpened(path);
+        }
 
         struct stat st {};
         QString reason;
@@ -181,8 +188,9 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
 
 DataFileCheck checkDataFile(const QStringList& candidates) {
     QList<DataFilePlace> places;
-    for (const QString& path : candidates)
+    for (const QString& path : candidates) {
         places.append(DataFilePlace::fromPath(path));
+    }
     return checkDataFile(places);
 }
 

@@ -18,25 +18,29 @@ QByteArray executableFolder() {
 #ifdef Q_OS_LINUX
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
-    if (n <= 0 || n >= ssize_t(sizeof buffer))
+    if (n <= 0 || n >= ssize_t(sizeof buffer)) {
         return {};
+    }
     QByteArray path(buffer, n);
     // A program whose file was replaced or removed while it runs.
-    if (path.endsWith(" (deleted)"))
+    if (path.endsWith(" (deleted)")) {
         return {};
+    }
 #else
     const QByteArray path = QFile::encodeName(QCoreApplication::applicationFilePath());
 #endif
     const qsizetype slash = path.lastIndexOf('/');
-    if (slash <= 0)
+    if (slash <= 0) {
         return {};
+    }
     return path.left(slash);
 }
 
 QByteArray parentFolder(const QByteArray& folder) {
     const qsizetype slash = folder.lastIndexOf('/');
-    if (slash <= 0)
+    if (slash <= 0) {
         return {};
+    }
     return folder.left(slash);
 }
 
@@ -63,13 +67,15 @@ QList<DataFilePlace> dataFileCandidates() {
     const QByteArray bin = executableFolder();
     if (!bin.isEmpty()) {
         places.append(place(bin));
-        if (const QByteArray prefix = parentFolder(bin); !prefix.isEmpty())
+        if (const QByteArray prefix = parentFolder(bin); !prefix.isEmpty()) {
             places.append(place(prefix, "share/mivesk/"));
+        }
     }
     for (const QString& folder :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        if (!folder.isEmpty())
+        if (!folder.isEmpty()) {
             places.append(place(QFile::encodeName(QDir::cleanPath(folder)), "mivesk/"));
+        }
     }
 
     // The same folder reached twice is looked at once.

@@ -19,14 +19,18 @@ namespace {
 constexpr const char* KeptFromScreenReaders = "mivesk_keptFromScreenReaders";
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
-    if (auto* image = qobject_cast<ImageControl*>(object))
+    if (auto* image = qobject_cast<ImageControl*>(object)) {
         return new AccessibleImageControl(image);
-    if (auto* main = qobject_cast<Form1*>(object))
+    }
+    if (auto* main = qobject_cast<Form1*>(object)) {
         return new AccessibleWindow(main, QAccessible::Window, AccessibleWindow::Order::Creation);
-    if (auto* hint = qobject_cast<Dialog*>(object))
+    }
+    if (auto* hint = qobject_cast<Dialog*>(object)) {
         return new AccessibleWindow(hint, QAccessible::Window, AccessibleWindow::Order::Reading);
-    if (auto* about = qobject_cast<frmAbout*>(object))
+    }
+    if (auto* about = qobject_cast<frmAbout*>(object)) {
         return new AccessibleWindow(about, QAccessible::Dialog, AccessibleWindow::Order::Reading);
+    }
     return nullptr;
 }
 
@@ -34,14 +38,17 @@ void deliverClick(QWidget* control) {
     QWidget* window = control->window();
     // Where the mouse could not click, neither can an action: on a hidden
     // window, or on any window but the modal one while one is open.
-    if (!window->isVisible())
+    if (!window->isVisible()) {
         return;
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window)
+    }
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
         return;
+    }
     const QPoint centre = control->mapTo(window, control->rect().center());
     QWidget* target = window->childAt(centre);
-    if (!target)
+    if (!target) {
         target = window;
+    }
     const QPointF local = target->mapFrom(window, QPointF(centre));
     const QPointF global = window->mapToGlobal(QPointF(centre));
     // Not spontaneous, so Qt gives no control the focus for it.
@@ -49,8 +56,9 @@ void deliverClick(QWidget* control) {
     QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(centre), global, Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(receiver, &press);
-    if (!receiver)
+    if (!receiver) {
         return;
+    }
     QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(centre), global, Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(receiver, &release);
@@ -60,8 +68,9 @@ void deliverClick(QWidget* control) {
 
 void installAccessibility() {
     static bool installed = false;
-    if (installed)
+    if (installed) {
         return;
+    }
     installed = true;
     QAccessible::installFactory(accessibleFor);
 }
@@ -126,8 +135,9 @@ QStringList AccessibleImageControl::actionNames() const {
 }
 
 void AccessibleImageControl::doAction(const QString& actionName) {
-    if (actionNames().contains(actionName))
+    if (actionNames().contains(actionName)) {
         clickAtCentre(control());
+    }
 }
 
 QStringList AccessibleImageControl::keyBindingsForAction(const QString&) const {
@@ -144,8 +154,9 @@ QList<QWidget*> AccessibleWindow::shownChildren() const {
     for (QObject* object : widget()->children()) {
         auto* child = qobject_cast<QWidget*>(object);
         if (!child || child->isWindow() || qobject_cast<ShapeControl*>(child) ||
-            child->property(KeptFromScreenReaders).toBool())
+            child->property(KeptFromScreenReaders).toBool()) {
             continue;
+        }
         children.append(child);
     }
     if (m_order == Order::Reading) {
@@ -164,14 +175,16 @@ int AccessibleWindow::childCount() const {
 
 QAccessibleInterface* AccessibleWindow::child(int index) const {
     const QList<QWidget*> children = shownChildren();
-    if (index < 0 || index >= children.size())
+    if (index < 0 || index >= children.size()) {
         return nullptr;
+    }
     return QAccessible::queryAccessibleInterface(children.at(index));
 }
 
 int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
-    if (!child || !child->object() || !child->object()->isWidgetType())
+    if (!child || !child->object() || !child->object()->isWidgetType()) {
         return -1;
+    }
     return int(shownChildren().indexOf(static_cast<QWidget*>(child->object())));
 }
 

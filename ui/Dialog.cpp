@@ -2,17 +2,19 @@
 
 #include "Fonts.h"
 #include "ImageControl.h"
-#include "ShapeControl.h"
-#include "TextFit.h"
+#include "WindowDesign.h"
 #include "WindowLook.h"
 
 #include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
 
 #ifdef MIVESK_HAVE_XCB
 #include <xcb/xcb.h>
@@ -27,28 +29,28 @@ namespace {
 
 QPointer<Dialog> theHintWindow;
 
-const QColor kLightBlue(192, 192, 255);
-const QColor kPink(255, 192, 192);
-const QColor kCream(255, 255, 192);
-const QColor kBlue(0, 0, 255);
+constexpr QRgb LightBlue = qRgb(192, 192, 255);
+constexpr QRgb Pink = qRgb(255, 192, 192);
+constexpr QRgb Cream = qRgb(255, 255, 192);
+constexpr QRgb Blue = qRgb(0, 0, 255);
 
 // Each text ends with a line break after its last line, as the card was
 // written; the full-width spaces line the mnemonics up in the fixed-pitch font.
-const QString kRowAText = QStringLiteral("あ…１点　　い…１・２点　う…１・４点\r\n"
-                                         "え…１・２・４点　お…２・４点\r\n");
+constexpr const char* RowAText = "あ…１点　　い…１・２点　う…１・４点\r\n"
+                                 "え…１・２・４点　お…２・４点\r\n";
 
-const QString kHintText = QStringLiteral("☆それ以外の行はあ行に点を追加したもの☆\r\n"
-                                         "\r\n"
-                                         "　か行…６点　　　　「カロク」\r\n"
-                                         "　さ行…５・６点　　「サゴロク」\r\n"
-                                         "　た行…５・３点　　「タゴサク」\r\n"
-                                         "　な行…３点　　　　「ナサン」\r\n"
-                                         "　は行…３・６点　　「ハサロク」\r\n"
-                                         "　ま行…３・５・６点「マサゴロー」\r\n"
-                                         "　や行…あ行の点を下にスライド＋４点\r\n"
-                                         "　ら行…５点　　　　「ラッコ」\r\n"
-                                         "　わ行…あ行の点を下にスライド\r\n"
-                                         "　ん…・単独に３・５・６点\r\n");
+constexpr const char* HintText = "☆それ以外の行はあ行に点を追加したもの☆\r\n"
+                                 "\r\n"
+                                 "　か行…６点　　　　「カロク」\r\n"
+                                 "　さ行…５・６点　　「サゴロク」\r\n"
+                                 "　た行…５・３点　　「タゴサク」\r\n"
+                                 "　な行…３点　　　　「ナサン」\r\n"
+                                 "　は行…３・６点　　「ハサロク」\r\n"
+                                 "　ま行…３・５・６点「マサゴロー」\r\n"
+                                 "　や行…あ行の点を下にスライド＋４点\r\n"
+                                 "　ら行…５点　　　　「ラッコ」\r\n"
+                                 "　わ行…あ行の点を下にスライド\r\n"
+                                 "　ん…・単独に３・５・６点\r\n";
 
 // A scroll bar that cannot move: the box it belongs to always shows its
 // text from the first line and the first column, whatever key the caret
@@ -56,20 +58,70 @@ const QString kHintText = QStringLiteral("☆それ以外の行はあ行に点�
 void pinAtStart(QScrollBar* bar) {
     bar->setRange(0, 0);
     QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar](int minimum, int maximum) {
-        if (minimum != 0 || maximum != 0)
+        if (minimum != 0 || maximum != 0) {
             bar->setRange(0, 0);
+        }
     });
 }
+
+// clang-format off
+constexpr std::array Controls{
+    //             name        index                   kind               x    y    w    h   order visible tab  content                  accessible name
+    ControlDesign{"Label2",   ControlDesign::NoIndex, ControlKind::Label, {152,  24, 249,  17}, 1, true,  -1, "あ行",                  nullptr},
+    ControlDesign{"Label1",   ControlDesign::NoIndex, ControlKind::Label, {  8, 248, 217,  33}, 2, true,  -1, "かな５０音ヒント集",    nullptr},
+    ControlDesign{"Image1",   ControlDesign::NoIndex, ControlKind::Image, {  8,   8, 138, 225}, 3, true,  -1, "hint_chart",           "凹面の6点"},
+    ControlDesign{"Im_Close", ControlDesign::NoIndex, ControlKind::Image, {304, 248,  98,  30}, 4, true,  -1, "button_close",         "とじます"},
+    // Runs past the right and bottom edges; the window clips it.
+    ControlDesign{"Shape1",   ControlDesign::NoIndex, ControlKind::Shape, {  0, 264, 417,  17}, 5, true,  -1, nullptr,                nullptr},
+    // The text boxes are real child windows and sit above everything else.
+    ControlDesign{"txtHint",  ControlDesign::NoIndex, ControlKind::TextBox, {152, 80, 249, 153}, 0, true, 0, HintText,               "ヒント"},
+    ControlDesign{"Text1",    ControlDesign::NoIndex, ControlKind::TextBox, {152, 40, 249,  33}, 0, true, 1, RowAText,               "あ行"},
+};
+
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
+constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
+
+constexpr std::array LabelStyles{
+    //          name      family          points bold   under  text colour        colour align   opaque background sunken lines
+    // No background of its own: the light-blue strip shows through.
+    LabelStyle{"Label1", "MS UI Gothic", 20.25, true,  false, TextColour::Fixed, Pink,  Left,   false, 0,         false, 1},
+    LabelStyle{"Label2", "ＭＳ ゴシック", 11.25, false, true,  TextColour::WindowText, 0, Centre, true, LightBlue, false, 1},
+};
+
+constexpr std::array ShapeStyles{
+    //          name     rounded fill       hatched hatch
+    ShapeStyle{"Shape1", false,  LightBlue, false,  0},
+};
+
+constexpr std::array ImageStyles{
+    ImageStyle{"Im_Close", ImageControl::AccessibleKind::Button, false},
+};
+
+// The text boxes' looks. Text1 keeps the default text colour.
+struct TextBoxStyle {
+    const char* name;
+    double points; // of the fixed-pitch font
+    QRgb background;
+    bool colouredText;
+    QRgb text;
+};
+constexpr std::array TextBoxStyles{
+    TextBoxStyle{"txtHint", 9.0,  Cream,     true,  Blue},
+    TextBoxStyle{"Text1",   9.75, LightBlue, false, 0},
+};
+// clang-format on
 
 // A borderless, read-only text box whose text can still be selected and
 // copied. Lines never wrap, and they follow each other at the font's pixel
 // size, the pitch the card was laid out for: the font's natural line spacing
 // would push the hint's last line out of its box.
-QTextEdit* makeTextBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                       const QColor& back, const QColor& text, const QString& content) {
+QTextEdit* makeTextBox(QWidget* parent, const ControlDesign& design) {
+    const auto style =
+        std::find_if(TextBoxStyles.begin(), TextBoxStyles.end(),
+                     [&](const TextBoxStyle& s) { return std::strcmp(s.name, design.name) == 0; });
+    Q_ASSERT(style != TextBoxStyles.end());
+    const QFont font = windowsFont(QStringLiteral("ＭＳ ゴシック"), style->points);
     auto* box = new QTextEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
     box->setFont(font);
     box->setFrameShape(QFrame::NoFrame);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -82,18 +134,21 @@ QTextEdit* makeTextBox(QWidget* parent, const char* name, const QRect& geometry,
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setContextMenuPolicy(Qt::NoContextMenu);
     box->setFocusPolicy(Qt::StrongFocus);
-    setPaletteColour(box, QPalette::Base, back);
-    setPaletteColour(box, QPalette::Text, text);
+    setPaletteColour(box, QPalette::Base, QColor::fromRgb(style->background));
+    if (style->colouredText) {
+        setPaletteColour(box, QPalette::Text, QColor::fromRgb(style->text));
+    }
     pinAtStart(box->verticalScrollBar());
     pinAtStart(box->horizontalScrollBar());
     // QTextCursor turns each CR LF into one line break, so no CR is shown.
-    box->setPlainText(content);
+    box->setPlainText(QString::fromUtf8(design.content));
     QTextBlockFormat pitch;
     pitch.setLineHeight(font.pixelSize(), QTextBlockFormat::FixedHeight);
     QTextCursor all(box->document());
     all.select(QTextCursor::Document);
     all.mergeBlockFormat(pitch);
     box->moveCursor(QTextCursor::Start);
+    box->setAccessibleName(QString::fromUtf8(design.accessibleName));
     return box;
 }
 
@@ -105,8 +160,9 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_HAVE_XCB
     // Other platforms (offscreen among them) may answer as X11 too.
     const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection())
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection()) {
         return;
+    }
     xcb_connection_t* connection = x11->connection();
     const auto atom = [connection](const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -118,8 +174,9 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
         return found;
     };
     const xcb_atom_t skipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
-    if (skipTaskbar == XCB_ATOM_NONE)
+    if (skipTaskbar == XCB_ATOM_NONE) {
         return;
+    }
     xcb_change_property(connection, XCB_PROP_MODE_APPEND,
                         static_cast<xcb_window_t>(window->winId()), atom("_NET_WM_STATE"),
                         XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
@@ -131,71 +188,20 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 Dialog::Dialog()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QStringLiteral("ヒント♪"));
-    setWindowIcon(applicationIcon());
+    setUpWindow(this, QStringLiteral("Dialog"), QStringLiteral("ヒント♪"), QSize(410, 280));
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window does not keep the program alive by default; this one
     // must, so that closing the main window first leaves the card open and
     // the program ends only when the card is closed too. Set after the
     // window flags, which would reset it.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setFixedSize(410, 280);
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
 
-    // Bottom of the stacking order first: later siblings paint over earlier ones.
-    // Runs past the right and bottom edges; the window clips it.
-    auto* shape1 = new ShapeControl(ShapeControl::Form::Rectangle, kLightBlue, this);
-    shape1->setObjectName(QStringLiteral("Shape1"));
-    shape1->setGeometry(0, 264, 417, 17);
+    buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
+                  [this](const ControlDesign& design) { return makeTextBox(this, design); });
+    connect(findChild<ImageControl*>(QStringLiteral("Im_Close")), &ImageControl::clicked, this,
+            &Dialog::Im_Close_Click);
 
-    auto* imClose = new ImageControl(this);
-    imClose->setObjectName(QStringLiteral("Im_Close"));
-    imClose->setPicture(resourcePicture(QStringLiteral("button_close")));
-    imClose->setGeometry(304, 248, 98, 30);
-    imClose->setAccessibleName(QStringLiteral("とじます"));
-    imClose->setAccessibleKind(ImageControl::AccessibleKind::Button);
-    connect(imClose, &ImageControl::clicked, this, &Dialog::Im_Close_Click);
-
-    auto* image1 = new ImageControl(this);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPicture(resourcePicture(QStringLiteral("hint_chart")));
-    image1->setGeometry(8, 8, 138, 225);
-    image1->setAccessibleName(QStringLiteral("凹面の6点"));
-
-    auto* label1 = new FitLabel(QStringLiteral("かな５０音ヒント集"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(8, 248, 217, 33);
-    label1->setFont(windowsFont(QStringLiteral("MS UI Gothic"), 20.25, true));
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // No background of its own: the light-blue strip shows through.
-    setPaletteColour(label1, QPalette::WindowText, kPink);
-
-    auto* label2 = new FitLabel(QStringLiteral("あ行"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(152, 24, 249, 17);
-    label2->setFont(windowsFont(QStringLiteral("ＭＳ ゴシック"), 11.25, false, true));
-    label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label2->setAutoFillBackground(true);
-    setPaletteColour(label2, QPalette::Window, kLightBlue);
-
-    // The text boxes are real child windows and sit above everything else.
-    auto* txtHint =
-        makeTextBox(this, "txtHint", QRect(152, 80, 249, 153),
-                    windowsFont(QStringLiteral("ＭＳ ゴシック"), 9), kCream, kBlue, kHintText);
-    txtHint->setAccessibleName(QStringLiteral("ヒント"));
-    auto* text1 = makeTextBox(this, "Text1", QRect(152, 40, 249, 33),
-                              windowsFont(QStringLiteral("ＭＳ ゴシック"), 9.75), kLightBlue,
-                              QColor(), kRowAText);
-    text1->setAccessibleName(QStringLiteral("あ行"));
-    setTabOrder(txtHint, text1);
-
-    // Where the card was designed to sit, if the screen has room for it.
-    const QRect designed(166, 432, 410, 280);
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed))
-        setGeometry(designed);
+    placeAsDesigned(this, QRect(166, 432, 410, 280));
 }
 
 Dialog* Dialog::open() {
@@ -206,10 +212,6 @@ Dialog* Dialog::open() {
     // New, or already open but perhaps behind the main window or
     // minimised: either way it comes to the front and takes the keyboard.
     bringToFront(theHintWindow);
-    return theHintWindow;
-}
-
-Dialog* Dialog::current() {
     return theHintWindow;
 }
 

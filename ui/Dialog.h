@@ -13,8 +13,6 @@ public:
     // Shows the one hint window, creating it if it is not open, or brings
     // it to the front if it is. Returns it.
     static Dialog* open();
-    // The open hint window, or nullptr.
-    static Dialog* current();
 
 private:
     Dialog();

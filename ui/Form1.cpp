@@ -20,8 +20,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include <algorithm>
-#include <vector>
+#include <cstring>
+#include <type_traits>
 
 namespace mivesk {
 
@@ -29,10 +29,6 @@ namespace {
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-QColor rgb(QRgb value) {
-    return QColor::fromRgb(value);
 }
 
 // Small indicators with a narrow gap, as the designed widths of the option
@@ -73,15 +69,12 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_engine(std::move(engine)) {
     installAccessibility();
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"));
-    setWindowIcon(applicationIcon());
-    setFixedSize(ClientSize);
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
+    setUpWindow(this, QStringLiteral("Form1"), QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"), ClientSize);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
 
-    buildControls();
+    buildControls(
+        this, form1Design(), [this](const ControlDesign& design) { return createWindowed(design); },
+        [this](const ControlDesign& design, QWidget* control) { bindMember(design, control); });
     bindEvents();
 
     m_engine->Form_Load();
@@ -98,112 +91,49 @@ void Form1::centreOnScreen() {
     }
 }
 
-void Form1::buildControls() {
-    // Qt stacks later siblings over earlier ones: create the windowless
-    // controls from the bottom of the stacking order up, then the windowed
-    // ones, which lie above them all.
-    std::vector<const ControlDesign*> creationOrder;
-    for (const ControlDesign& design : form1Controls())
-        creationOrder.push_back(&design);
-    const auto rank = [](const ControlDesign* design) {
-        return design->isWindowless() ? -design->order : 0;
-    };
-    std::stable_sort(
-        creationOrder.begin(), creationOrder.end(),
-        [&](const ControlDesign* a, const ControlDesign* b) { return rank(a) < rank(b); });
+// clang-format off
+const Form1::NamedMember Form1::NamedMembers[] = {
+    {"ImTen",        &Form1::m_ImTen},
+    {"ImTenKai",     &Form1::m_ImTenKai},
+    {"Imtenon",      &Form1::m_Imtenon},
+    {"Imtenoff",     &Form1::m_Imtenoff},
+    {"imgSeikai",    &Form1::m_imgSeikai},
+    {"imgOsii",      &Form1::m_imgOsii},
+    {"imgFuseikai",  &Form1::m_imgFuseikai},
+    {"ShpCover",     &Form1::m_ShpCover},
+    {"Shp_first",    &Form1::m_Shp_first},
+    {"Shp_FirstBak", &Form1::m_Shp_FirstBak},
+    {"Lb_First",     &Form1::m_Lb_First},
+    {"Lb_Main",      &Form1::m_Lb_Main},
+    {"lblRitsu",     &Form1::m_lblRitsu},
+    {"lblCount",     &Form1::m_lblCount},
+    {"TexCheck",     &Form1::m_TexCheck},
+    {"Check1",       &Form1::m_Check1},
+};
+// clang-format on
 
-    std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlDesign* design : creationOrder) {
-        QWidget* control = createControl(*design);
-        control->setObjectName(objectNameOf(*design));
-        if (design->index != ControlDesign::NoIndex)
-            control->setProperty("Index", design->index);
-        control->setGeometry(design->rect);
-        if (!design->visibleAtStart)
-            control->setVisible(false);
-        if (design->tabIndex >= 0)
-            tabOrder.emplace_back(design->tabIndex, control);
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            fitButtonCaption(button);
+void Form1::bindMember(const ControlDesign& design, QWidget* control) {
+    for (const NamedMember& named : NamedMembers) {
+        if (std::strcmp(named.name, design.name) != 0) {
+            continue;
+        }
+        std::visit(
+            [&](auto member) {
+                using Held = std::remove_reference_t<decltype(this->*member)>;
+                if constexpr (std::is_pointer_v<Held>) {
+                    this->*member = qobject_cast<Held>(control);
+                    Q_ASSERT(this->*member);
+                } else {
+                    (this->*member)[design.index] = qobject_cast<ImageControl*>(control);
+                    Q_ASSERT((this->*member)[design.index]);
+                }
+            },
+            named.member);
     }
-
-    std::sort(tabOrder.begin(), tabOrder.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < tabOrder.size(); ++i)
-        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
-
-    styleLabels();
 }
 
-QWidget* Form1::createControl(const ControlDesign& design) {
-    const QString name = QString::fromLatin1(design.name);
+QWidget* Form1::createWindowed(const ControlDesign& design) {
     switch (design.kind) {
-    case ControlKind::Image: {
-        auto* image = new ImageControl(this);
-        image->setResourcePicture(utf8(design.content));
-        if (design.accessibleName)
-            image->setAccessibleName(utf8(design.accessibleName));
-        if (name == QLatin1String("Im_Version"))
-            image->setSunkenBorder(true);
-        if (name == QLatin1String("ImTen"))
-            m_ImTen[design.index] = image;
-        else if (name == QLatin1String("ImTenKai"))
-            m_ImTenKai[design.index] = image;
-        else if (name == QLatin1String("Imtenon"))
-            m_Imtenon = image;
-        else if (name == QLatin1String("Imtenoff"))
-            m_Imtenoff = image;
-        else if (name == QLatin1String("imgSeikai"))
-            m_imgSeikai = image;
-        else if (name == QLatin1String("imgOsii"))
-            m_imgOsii = image;
-        else if (name == QLatin1String("imgFuseikai"))
-            m_imgFuseikai = image;
-        if (name.startsWith(QLatin1String("Im_")))
-            image->setAccessibleKind(ImageControl::AccessibleKind::Button);
-        else if (name == QLatin1String("ImTen"))
-            image->setAccessibleKind(ImageControl::AccessibleKind::InputDot);
-        else if (name == QLatin1String("ImTenKai"))
-            image->setAccessibleKind(ImageControl::AccessibleKind::AnswerDot);
-        else if (name.startsWith(QLatin1String("img")))
-            image->setAccessibleKind(ImageControl::AccessibleKind::Mark);
-        return image;
-    }
-    case ControlKind::Label: {
-        auto* label = new FitLabel(utf8(design.content), this);
-        label->setIndent(0);
-        label->setFocusPolicy(Qt::NoFocus);
-        label->setTextFormat(Qt::PlainText);
-        label->setAccessibleName(label->text());
-        if (name == QLatin1String("Lb_First"))
-            m_Lb_First = label;
-        else if (name == QLatin1String("Lb_Main"))
-            m_Lb_Main = label;
-        else if (name == QLatin1String("lblRitsu"))
-            m_lblRitsu = label;
-        else if (name == QLatin1String("lblCount"))
-            m_lblCount = label;
-        return label;
-    }
-    case ControlKind::Shape: {
-        const auto styles = form1ShapeStyles();
-        const auto style = std::find_if(styles.begin(), styles.end(), [&](const ShapeStyle& s) {
-            return name == QLatin1String(s.name);
-        });
-        Q_ASSERT(style != styles.end());
-        auto* shape = new ShapeControl(style->rounded ? ShapeControl::Form::RoundedRectangle
-                                                      : ShapeControl::Form::Rectangle,
-                                       rgb(style->fill), this);
-        if (style->crossHatched)
-            shape->setCrossHatch(rgb(style->hatch));
-        if (name == QLatin1String("ShpCover"))
-            m_ShpCover = shape;
-        else if (name == QLatin1String("Shp_first"))
-            m_Shp_first = shape;
-        else if (name == QLatin1String("Shp_FirstBak"))
-            m_Shp_FirstBak = shape;
-        return shape;
-    }
     case ControlKind::OptionButton: {
         if (!m_Option1) {
             m_Option1 = new QButtonGroup(this);
@@ -220,54 +150,29 @@ QWidget* Form1::createControl(const ControlDesign& design) {
         return option;
     }
     case ControlKind::CheckBox: {
-        m_Check1 = new QCheckBox(utf8(design.content), this);
-        m_Check1->setStyle(compactIndicatorStyle());
-        m_Check1->setAutoFillBackground(true);
-        setPaletteColour(m_Check1, QPalette::Button, Qt::white);
-        setPaletteColour(m_Check1, QPalette::Window, Qt::white);
-        m_Check1->setChecked(true);
-        return m_Check1;
+        auto* check = new QCheckBox(utf8(design.content), this);
+        check->setStyle(compactIndicatorStyle());
+        check->setAutoFillBackground(true);
+        setPaletteColour(check, QPalette::Button, Qt::white);
+        setPaletteColour(check, QPalette::Window, Qt::white);
+        check->setChecked(true);
+        return check;
     }
     case ControlKind::TextBox: {
         // Never shown: a box that builds its editor on first show keeps the
         // text without laying it out.
-        m_TexCheck = new TextBoxControl(this);
-        m_TexCheck->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-        m_TexCheck->setPlainText(utf8(design.content));
-        keepFromScreenReaders(m_TexCheck);
-        return m_TexCheck;
+        auto* box = new TextBoxControl(this);
+        box->setFont(windowsFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+        box->setPlainText(utf8(design.content));
+        keepFromScreenReaders(box);
+        return box;
     }
+    case ControlKind::Image:
+    case ControlKind::Label:
+    case ControlKind::Shape:
+        break;
     }
     Q_UNREACHABLE();
-}
-
-void Form1::styleLabels() {
-    for (const LabelStyle& style : form1LabelStyles()) {
-        auto* label = findChild<FitLabel*>(QString::fromLatin1(style.name));
-        Q_ASSERT(label);
-        label->setDesignedLines(style.lines);
-        if (style.family)
-            label->setFont(windowsFont(utf8(style.family), style.points, style.bold));
-        switch (style.textColour) {
-        case TextColour::ButtonText:
-            setPaletteColour(label, QPalette::WindowText, palette().color(QPalette::ButtonText));
-            break;
-        case TextColour::WindowText:
-            break;
-        case TextColour::Fixed:
-            setPaletteColour(label, QPalette::WindowText, rgb(style.colour));
-            break;
-        }
-        label->setAlignment(style.alignment);
-        if (style.opaque) {
-            label->setAutoFillBackground(true);
-            setPaletteColour(label, QPalette::Window, rgb(style.background));
-        }
-        if (style.sunkenBorder) {
-            label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-            setClassicEdgeColours(label);
-        }
-    }
 }
 
 void Form1::bindEvents() {
@@ -277,7 +182,7 @@ void Form1::bindEvents() {
     // idClicked comes for a mouse click and for a selection moved by the
     // arrow keys alike.
     connect(m_Option1, &QButtonGroup::idClicked, this,
-            [this](int index) { forward([index](DrillEngine& e) { e.Option1_Click(index); }); });
+            [this](int index) { forward(&DrillEngine::Option1_Click, index); });
     connect(m_Check1, &QCheckBox::clicked, this, [this] {
         int value = 0;
         switch (m_Check1->checkState()) {
@@ -291,7 +196,7 @@ void Form1::bindEvents() {
             value = 2;
             break;
         }
-        forward([value](DrillEngine& e) { e.Check1_Click(value); });
+        forward(&DrillEngine::Check1_Click, value);
     });
 
     auto image = [this](const char* name) {
@@ -299,36 +204,43 @@ void Form1::bindEvents() {
         Q_ASSERT(control);
         return control;
     };
-    connect(image("Im_Set"), &ImageControl::clicked, this,
-            [this] { forward([](DrillEngine& e) { e.Im_Set_Click(); }); });
-    connect(image("Im_Next"), &ImageControl::clicked, this,
-            [this] { forward([](DrillEngine& e) { e.Im_Next_Click(); }); });
-    connect(image("Im_Reset"), &ImageControl::clicked, this,
-            [this] { forward([](DrillEngine& e) { e.Im_Reset_Click(); }); });
-    connect(image("Im_Check"), &ImageControl::clicked, this,
-            [this] { forward([](DrillEngine& e) { e.Im_Check_Click(); }); });
+    const struct {
+        const char* name;
+        void (DrillEngine::*click)();
+    } buttons[] = {{"Im_Set", &DrillEngine::Im_Set_Click},
+                   {"Im_Next", &DrillEngine::Im_Next_Click},
+                   {"Im_Reset", &DrillEngine::Im_Reset_Click},
+                   {"Im_Check", &DrillEngine::Im_Check_Click}};
+    for (const auto& button : buttons) {
+        connect(image(button.name), &ImageControl::clicked, this,
+                [this, click = button.click] { forward(click); });
+    }
     connect(image("Im_End"), &ImageControl::clicked, this, [this] {
-        forward([](DrillEngine& e) { e.Im_End_Click(); });
+        forward(&DrillEngine::Im_End_Click);
         endProgram();
     });
     for (int i = 0; i < 6; ++i) {
         connect(m_ImTen[i], &ImageControl::clicked, this,
-                [this, i] { forward([i](DrillEngine& e) { e.ImTen_Click(i); }); });
+                [this, i] { forward(&DrillEngine::ImTen_Click, i); });
     }
     connect(image("Im_Hint"), &ImageControl::clicked, this, [this] {
-        if (!m_ended)
+        if (!m_ended) {
             Dialog::open();
+        }
     });
     connect(image("Im_Version"), &ImageControl::clicked, this, [this] {
-        if (!m_ended)
+        if (!m_ended) {
             frmAbout::showModal();
+        }
     });
 }
 
-template <typename Operation> void Form1::forward(Operation operation) {
-    if (m_ended)
+template <typename... Args>
+void Form1::forward(void (DrillEngine::*operation)(Args...), Args... args) {
+    if (m_ended) {
         return;
-    operation(*m_engine);
+    }
+    ((*m_engine).*operation)(args...);
     render();
 }
 
@@ -337,8 +249,9 @@ void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellNa
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
     // Qt announces every setting of a name, even an unchanged one.
-    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name)
+    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name) {
         dot->setAccessibleName(name);
+    }
     dot->setRaised(on);
 }
 
@@ -347,15 +260,18 @@ void Form1::render(bool everything) {
     const MainWindowView& shown = m_shown;
 
     for (int i = 0; i < 6; ++i) {
-        if (everything || view.ImTen[i] != shown.ImTen[i])
+        if (everything || view.ImTen[i] != shown.ImTen[i]) {
             showDot(m_ImTen[i], view.ImTen[i], QStringLiteral("入力の点"), i);
-        if (everything || view.ImTenKai[i] != shown.ImTenKai[i])
+        }
+        if (everything || view.ImTenKai[i] != shown.ImTenKai[i]) {
             showDot(m_ImTenKai[i], view.ImTenKai[i], QStringLiteral("答えの点"), i);
+        }
     }
 
     const auto visibility = [everything](QWidget* control, bool now, bool before) {
-        if (everything || now != before)
+        if (everything || now != before) {
             control->setVisible(now);
+        }
     };
     visibility(m_imgSeikai, view.imgSeikai, shown.imgSeikai);
     visibility(m_imgOsii, view.imgOsii, shown.imgOsii);
@@ -375,8 +291,9 @@ void Form1::render(bool everything) {
     caption(m_lblRitsu, view.lblRitsu, shown.lblRitsu);
     caption(m_lblCount, view.lblCount, shown.lblCount);
 
-    if (everything || view.TexCheck != shown.TexCheck)
+    if (everything || view.TexCheck != shown.TexCheck) {
         m_TexCheck->setPlainText(view.TexCheck);
+    }
 
     m_shown = view;
 }
@@ -386,8 +303,9 @@ void Form1::endProgram() {
     // event of any window runs.
     m_ended = true;
     const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows)
+    for (QWidget* window : windows) {
         window->hide();
+    }
     QCoreApplication::exit(0);
 }
 

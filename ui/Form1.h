@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <variant>
 
 class QButtonGroup;
 class QCheckBox;
@@ -28,22 +29,30 @@ public:
     explicit Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent = nullptr);
     ~Form1() override;
 
-    const DrillEngine& engine() const { return *m_engine; }
-
     // Places the window, frame included, in the middle of its screen.
     void centreOnScreen();
 
     static constexpr QSize ClientSize{429, 263};
 
 private:
-    void buildControls();
-    QWidget* createControl(const ControlDesign& design);
-    void styleLabels();
+    // The members that hold the controls the window works on, each bound to
+    // its control by the control's name in the design table.
+    using Member = std::variant<ImageControl * Form1::*, std::array<ImageControl*, 6> Form1::*,
+                                ShapeControl * Form1::*, FitLabel * Form1::*,
+                                TextBoxControl * Form1::*, QCheckBox * Form1::*>;
+    struct NamedMember {
+        const char* name;
+        Member member;
+    };
+    static const NamedMember NamedMembers[];
+
+    QWidget* createWindowed(const ControlDesign& design);
+    void bindMember(const ControlDesign& design, QWidget* control);
     void bindEvents();
 
     // Runs one engine operation and shows its outcome, unless End has
     // already ended the program.
-    template <typename Operation> void forward(Operation operation);
+    template <typename... Args> void forward(void (DrillEngine::*operation)(Args...), Args... args);
     // Updates only the controls whose value differs from what is on
     // screen, so that one dot click repaints one dot.
     void render(bool everything = false);

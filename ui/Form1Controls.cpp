@@ -88,15 +88,15 @@ constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignTop;
 constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
 
 constexpr std::array LabelStyles{
-    //          name        family            points bold   text colour            colour               align   opaque background           sunken lines
-    LabelStyle{"Lb_Main",  "MS UI Gothic",    30.0,  false, TextColour::Fixed,      qRgb(128, 128, 255), Centre, false, 0,                   false,  1},
-    LabelStyle{"lblCount", "ＭＳ Ｐゴシック", 9.0,   false, TextColour::ButtonText, 0,                   Right,  false, 0,                   false,  1},
-    LabelStyle{"lblRitsu", "MS UI Gothic",    15.75, true,  TextColour::Fixed,      qRgb(255, 0, 0),     Right,  true,  qRgb(192, 255, 192), true,   1},
-    LabelStyle{"Label4",   nullptr,           9.0,   false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
-    LabelStyle{"Label1",   "MS UI Gothic",    9.75,  false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
-    LabelStyle{"Label3",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
-    LabelStyle{"Label2",   "MS UI Gothic",    9.75,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
-    LabelStyle{"Lb_First", "MS UI Gothic",    9.75,  true,  TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  6},
+    //          name        family            points bold   under  text colour            colour               align   opaque background           sunken lines
+    LabelStyle{"Lb_Main",  "MS UI Gothic",    30.0,  false, false, TextColour::Fixed,      qRgb(128, 128, 255), Centre, false, 0,                   false,  1},
+    LabelStyle{"lblCount", "ＭＳ Ｐゴシック", 9.0,   false, false, TextColour::ButtonText, 0,                   Right,  false, 0,                   false,  1},
+    LabelStyle{"lblRitsu", "MS UI Gothic",    15.75, true,  false, TextColour::Fixed,      qRgb(255, 0, 0),     Right,  true,  qRgb(192, 255, 192), true,   1},
+    LabelStyle{"Label4",   nullptr,           9.0,   false, false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label1",   "MS UI Gothic",    9.75,  false, false, TextColour::WindowText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label3",   "MS UI Gothic",    9.75,  false, false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Label2",   "MS UI Gothic",    9.75,  false, false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  1},
+    LabelStyle{"Lb_First", "MS UI Gothic",    9.75,  true,  false, TextColour::ButtonText, 0,                   Left,   false, 0,                   false,  6},
 };
 
 constexpr std::array ShapeStyles{
@@ -110,6 +110,23 @@ constexpr std::array ShapeStyles{
     ShapeStyle{"Shp_FirstBak", true,  qRgb(128, 128, 128), false, 0}, // shadow of Shp_first
     ShapeStyle{"ShpCover",     true,  qRgb(255, 255, 255), true,  qRgb(255, 192, 192)},
 };
+
+using A = ImageControl::AccessibleKind;
+constexpr std::array ImageStyles{
+    //          name           accessible kind  sunken
+    ImageStyle{"Im_Hint",     A::Button,       false},
+    ImageStyle{"Im_Reset",    A::Button,       false},
+    ImageStyle{"Im_End",      A::Button,       false},
+    ImageStyle{"Im_Set",      A::Button,       false},
+    ImageStyle{"Im_Version",  A::Button,       true},
+    ImageStyle{"Im_Next",     A::Button,       false},
+    ImageStyle{"Im_Check",    A::Button,       false},
+    ImageStyle{"ImTen",       A::InputDot,     false},
+    ImageStyle{"ImTenKai",    A::AnswerDot,    false},
+    ImageStyle{"imgSeikai",   A::Mark,         false},
+    ImageStyle{"imgOsii",     A::Mark,         false},
+    ImageStyle{"imgFuseikai", A::Mark,         false},
+};
 // clang-format on
 
 } // namespace
@@ -118,19 +135,8 @@ std::span<const ControlDesign> form1Controls() {
     return Controls;
 }
 
-QString objectNameOf(const ControlDesign& control) {
-    const QString name = QString::fromLatin1(control.name);
-    if (control.index == ControlDesign::NoIndex)
-        return name;
-    return name + QLatin1Char('_') + QString::number(control.index);
-}
-
-std::span<const LabelStyle> form1LabelStyles() {
-    return LabelStyles;
-}
-
-std::span<const ShapeStyle> form1ShapeStyles() {
-    return ShapeStyles;
+WindowDesign form1Design() {
+    return {Controls, LabelStyles, ShapeStyles, ImageStyles};
 }
 
 } // namespace mivesk

@@ -29,13 +29,15 @@ namespace {
 // launching anything, so it is left to be used (the accessibility bridge
 // needs it).
 void keepDBusFromLaunchingAnything() {
-    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+    if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")) {
         return;
+    }
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     struct stat bus {};
     if (!runtime.isEmpty() && ::stat((runtime + "/bus").constData(), &bus) == 0 &&
-        S_ISSOCK(bus.st_mode) && bus.st_uid == ::getuid())
+        S_ISSOCK(bus.st_mode) && bus.st_uid == ::getuid()) {
         return;
+    }
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
@@ -47,8 +49,9 @@ QByteArray environmentShown(const char* name) {
 [[noreturn]] void endForWantOfADisplay() {
     QByteArray where = environmentShown("DISPLAY");
     for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (qEnvironmentVariableIsSet(name))
+        if (qEnvironmentVariableIsSet(name)) {
             where += ' ' + environmentShown(name);
+        }
     }
     QByteArray english = where;
     english.replace("（未設定）", "(unset)");
@@ -74,8 +77,9 @@ QList<HeldMessage>* heldMessages = nullptr;
 
 void holdBackWhileConnecting(QtMsgType type, const QMessageLogContext& context,
                              const QString& text) {
-    if (type == QtFatalMsg)
+    if (type == QtFatalMsg) {
         endForWantOfADisplay();
+    }
     heldMessages->append({type, QByteArray(context.category), text});
 }
 
@@ -131,8 +135,9 @@ bool boxCanBeSeen() {
 int reportDataFileProblem(const QString& problem, bool showBox) {
     std::fprintf(stderr, "mivesk: %s\n", problem.toUtf8().constData());
     std::fflush(stderr);
-    if (!showBox)
+    if (!showBox) {
         return 1;
+    }
 
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Mivesk"), problem, QMessageBox::Ok);
     // Paths are shown as they are, never read as markup.
@@ -158,15 +163,17 @@ int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& before
     warnWithoutJapaneseFonts();
 
     DataFileCheck data = checkDataFile(dataFileCandidates());
-    if (!data.dictionary)
+    if (!data.dictionary) {
         return reportDataFileProblem(data.problem, boxCanBeSeen());
+    }
 
     auto engine = std::make_unique<DrillEngine>(std::move(data.dictionary),
                                                 std::make_unique<ClockSeededRandom>());
     Form1 window(std::move(engine));
     window.centreOnScreen();
-    if (beforeShow)
+    if (beforeShow) {
         beforeShow(window);
+    }
     window.show();
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QScreen>
 #include <QWidget>
 #include <qdrawutil.h>
 
@@ -43,8 +44,9 @@ QPixmap resourcePicture(const QString& name) {
         QStringLiteral(":/pictures/%1%2.png").arg(name, twin ? QStringLiteral("@2x") : QString());
     const QString key = twin ? path + QLatin1Char('@') + QString::number(ratio) : path;
     QPixmap picture;
-    if (QPixmapCache::find(key, &picture))
+    if (QPixmapCache::find(key, &picture)) {
         return picture;
+    }
     picture = readPng(path);
     if (twin && !picture.isNull()) {
         if (ratio != 2.0) {
@@ -62,8 +64,9 @@ QIcon applicationIcon() {
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString path = QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size);
-        if (QFile::exists(path))
+        if (QFile::exists(path)) {
             icon.addFile(path, QSize(size, size));
+        }
     }
     if (icon.isNull()) {
         icon.addFile(QStringLiteral(":/pictures/app_icon.png"), QSize(32, 32));
@@ -72,17 +75,35 @@ QIcon applicationIcon() {
     return icon;
 }
 
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    window->setWindowIcon(applicationIcon());
+    window->setFixedSize(size);
+    window->setAutoFillBackground(true);
+    setPaletteColour(window, QPalette::Window, Qt::white);
+}
+
+void placeAsDesigned(QWidget* window, const QRect& designed) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen();
+        screen && screen->availableGeometry().contains(designed)) {
+        window->setGeometry(designed);
+    }
+}
+
 void bringToFront(QWidget* window) {
-    if (window->isMinimized())
+    if (window->isMinimized()) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
     window->show();
     window->raise();
     window->activateWindow();
 }
 
 void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    if (!colour.isValid())
+    if (!colour.isValid()) {
         return;
+    }
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 
 class QPainter;
@@ -25,6 +26,14 @@ QPixmap resourcePicture(const QString& name);
 // The application icon of every window: each size of the icon set that the
 // program carries, or the single application picture where it has none.
 QIcon applicationIcon();
+
+// What every window does first: it takes its object name and title, the
+// program's icon, and a fixed client area of `size` with a white background.
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size);
+
+// Puts `window` where it was designed to sit, if the screen has room for it
+// there; elsewhere it stays where the window system puts it.
+void placeAsDesigned(QWidget* window, const QRect& designed);
 
 // Shows `window` in front of the others and gives it the keyboard; a
 // minimised window is restored first.

@@ -3,14 +3,15 @@
 #include "AppVersion.h"
 #include "Fonts.h"
 #include "ImageControl.h"
-#include "ShapeControl.h"
 #include "TextFit.h"
+#include "WindowDesign.h"
 #include "WindowLook.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
+
+#include <array>
 
 #ifdef MIVESK_HAVE_XCB
 #include <xcb/xcb.h>
@@ -23,18 +24,50 @@ namespace mivesk {
 
 namespace {
 
-FitLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
-                    bool blackText, int lines = 1) {
-    auto* label = new FitLabel(text, parent, lines);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAutoFillBackground(true);
-    setPaletteColour(label, QPalette::Window, Qt::white);
-    if (blackText)
-        setPaletteColour(label, QPalette::WindowText, Qt::black);
-    return label;
-}
+using K = ControlKind;
+constexpr int No = ControlDesign::NoIndex;
+
+// clang-format off
+constexpr std::array Controls{
+    //             name              index kind      x    y    w    h   order visible tab  content                 accessible name
+    // A picture box: the icon at its own size inside a 2 px sunken edge.
+    ControlDesign{"picIcon",        No, K::Image, { 16,  16,  36,  36}, 1, true, -1, "app_icon",            "アイコン"},
+    ControlDesign{"ImOk",           No, K::Image, {192, 136, 115,  20}, 2, true, -1, "button_ok",           "わかりました"},
+    ControlDesign{"Label2",         No, K::Label, { 72,  96, 193,  17}, 3, true, -1, "https://mivesk.example.org/", nullptr},
+    ControlDesign{"Label1",         No, K::Label, { 72,  80, 185,  17}, 4, true, -1, "E-mail: mivesk@example.org",  nullptr},
+    // Runs on past the right edge; the window clips it.
+    ControlDesign{"Line1",          No, K::Shape, {  8, 120, 371,   1}, 5, true, -1, nullptr,               nullptr},
+    ControlDesign{"lblDescription", No, K::Label, { 72,  64, 187,  14}, 6, true, -1, "御意見等は、メールにてお願いします。", nullptr},
+    // The title and the version are filled in on loading.
+    ControlDesign{"lblTitle",       No, K::Label, { 70,  16, 187,  16}, 7, true, -1, "",                    nullptr},
+    ControlDesign{"lblVersion",     No, K::Label, {128,  40, 131,  15}, 8, true, -1, "",                    nullptr},
+    ControlDesign{"lblDisclaimer",  No, K::Label, { 17, 128, 170,  37}, 9, true, -1,
+                  "警告:このアプリケーションの使用による、いかなる責任も負えませんのでご了承ください。", nullptr},
+};
+
+// Every label is opaque white; most have black text.
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
+constexpr QRgb White = qRgb(255, 255, 255);
+constexpr QRgb Black = qRgb(0, 0, 0);
+constexpr std::array LabelStyles{
+    //          name              family          points bold   under  text colour             colour align opaque background sunken lines
+    LabelStyle{"lblDisclaimer",  nullptr,        9.0,   false, false, TextColour::Fixed,      Black, Left, true,  White,     false, 3},
+    LabelStyle{"lblVersion",     nullptr,        9.0,   false, false, TextColour::WindowText, 0,     Left, true,  White,     false, 1},
+    LabelStyle{"lblTitle",       "MS UI Gothic", 12.0,  false, false, TextColour::Fixed,      Black, Left, true,  White,     false, 1},
+    LabelStyle{"lblDescription", nullptr,        9.0,   false, false, TextColour::Fixed,      Black, Left, true,  White,     false, 1},
+    LabelStyle{"Label1",         nullptr,        9.0,   false, false, TextColour::WindowText, 0,     Left, true,  White,     false, 1},
+    LabelStyle{"Label2",         nullptr,        9.0,   false, false, TextColour::WindowText, 0,     Left, true,  White,     false, 1},
+};
+
+constexpr std::array ShapeStyles{
+    ShapeStyle{"Line1", false, qRgb(128, 128, 128), false, 0},
+};
+
+constexpr std::array ImageStyles{
+    ImageStyle{"picIcon", ImageControl::AccessibleKind::Picture, true},
+    ImageStyle{"ImOk",    ImageControl::AccessibleKind::Button,  false},
+};
+// clang-format on
 
 #ifdef MIVESK_HAVE_XCB
 // The start of an XInput 2 device event as the X server sends it, up to the
@@ -74,16 +107,18 @@ public:
     explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
 #ifdef MIVESK_HAVE_XCB
         const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection())
+        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection()) {
             m_xinput = xinputOpcode(x11->connection());
+        }
 #endif
     }
 
     bool nativeEventFilter([[maybe_unused]] const QByteArray& type, [[maybe_unused]] void* message,
                            qintptr*) override {
 #ifdef MIVESK_HAVE_XCB
-        if (type != "xcb_generic_event_t")
+        if (type != "xcb_generic_event_t") {
             return false;
+        }
         const auto* event = static_cast<const xcb_generic_event_t*>(message);
         xcb_window_t clicked = XCB_WINDOW_NONE;
         switch (event->response_type & 0x7f) {
@@ -92,16 +127,18 @@ public:
             break;
         case XCB_GE_GENERIC: {
             const auto* device = static_cast<const XInputDeviceEventStart*>(message);
-            if (device->extension == m_xinput && device->event_type == XInputButtonPress)
+            if (device->extension == m_xinput && device->event_type == XInputButtonPress) {
                 clicked = device->event;
+            }
             break;
         }
         default:
             break;
         }
-        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId()))
+        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId())) {
             QMetaObject::invokeMethod(
                 m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
+        }
 #endif
         return false;
     }
@@ -118,56 +155,18 @@ private:
 frmAbout::frmAbout()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowIcon(applicationIcon());
+    setUpWindow(this, QStringLiteral("frmAbout"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QSize(306, 170));
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(306, 170);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
-    setAutoFillBackground(true);
-    setPaletteColour(this, QPalette::Window, Qt::white);
 
-    // Bottom of the stacking order first.
-    makeLabel(this, "lblDisclaimer", QRect(17, 128, 170, 37),
-              QStringLiteral("警告:このアプリケーションの使用による、"
-                             "いかなる責任も負えませんのでご了承ください。"),
-              true, 3);
-    lblVersion = makeLabel(this, "lblVersion", QRect(128, 40, 131, 15), QString(), false);
-    lblTitle = makeLabel(this, "lblTitle", QRect(70, 16, 187, 16), QString(), true);
-    lblTitle->setFont(windowsFont(QStringLiteral("MS UI Gothic"), 12));
-    makeLabel(this, "lblDescription", QRect(72, 64, 187, 14),
-              QStringLiteral("御意見等は、メールにてお願いします。"), true);
+    buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
+                  [](const ControlDesign&) -> QWidget* { Q_UNREACHABLE(); });
+    lblTitle = findChild<FitLabel*>(QStringLiteral("lblTitle"));
+    lblVersion = findChild<FitLabel*>(QStringLiteral("lblVersion"));
+    connect(findChild<ImageControl*>(QStringLiteral("ImOk")), &ImageControl::clicked, this,
+            &frmAbout::ImOk_Click);
 
-    // Runs on past the right edge; the window clips it.
-    auto* line1 = new ShapeControl(ShapeControl::Form::Rectangle, QColor(128, 128, 128), this);
-    line1->setObjectName(QStringLiteral("Line1"));
-    line1->setGeometry(8, 120, 371, 1);
-
-    makeLabel(this, "Label1", QRect(72, 80, 185, 17), QStringLiteral("E-mail: mivesk@example.org"),
-              false);
-    makeLabel(this, "Label2", QRect(72, 96, 193, 17), QStringLiteral("https://mivesk.example.org/"),
-              false);
-
-    auto* imOk = new ImageControl(this);
-    imOk->setObjectName(QStringLiteral("ImOk"));
-    imOk->setPicture(resourcePicture(QStringLiteral("button_ok")));
-    imOk->setGeometry(192, 136, 115, 20);
-    imOk->setAccessibleName(QStringLiteral("わかりました"));
-    imOk->setAccessibleKind(ImageControl::AccessibleKind::Button);
-    connect(imOk, &ImageControl::clicked, this, &frmAbout::ImOk_Click);
-
-    // A picture box: the icon at its own size inside a 2 px sunken edge.
-    auto* picIcon = new ImageControl(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPicture(resourcePicture(QStringLiteral("app_icon")));
-    picIcon->setSunkenBorder(true);
-    picIcon->setGeometry(16, 16, 36, 36);
-    picIcon->setAccessibleName(QStringLiteral("アイコン"));
-
-    const QRect designed(350, 316, 306, 170);
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed))
-        setGeometry(designed);
+    placeAsDesigned(this, QRect(350, 316, 306, 170));
 }
 
 QString frmAbout::captionFor(const QString& title) {

@@ -172,47 +172,44 @@ void checkDrill(const DrillEngine& engine) {
     }
 }
 
-// One operation chosen by the script, on both drills.
+// One engine operation, on both drills.
+template <typename... Args>
+void both(DrillEngine& a, DrillEngine& b, void (DrillEngine::*operation)(Args...), Args... args) {
+    (a.*operation)(args...);
+    (b.*operation)(args...);
+}
+
+// One operation chosen by the script, on both drills. Out-of-range indices
+// and values come too.
 void step(Script& script, DrillEngine& a, DrillEngine& b) {
     const uint8_t op = script.next();
-    const auto both = [&](auto operation) {
-        operation(a);
-        operation(b);
-    };
     switch (op % 9) {
-    case 0: {
-        // Out-of-range indices too: -1 and 12, 13.
-        const int index = int(script.next() % 15) - 1;
-        both([index](DrillEngine& e) { e.Option1_Click(index); });
+    case 0:
+        both(a, b, &DrillEngine::Option1_Click, int(script.next() % 15) - 1);
         break;
-    }
     case 1:
-        both([](DrillEngine& e) { e.Im_Set_Click(); });
+        both(a, b, &DrillEngine::Im_Set_Click);
         break;
     case 2:
-        both([](DrillEngine& e) { e.Im_Next_Click(); });
+        both(a, b, &DrillEngine::Im_Next_Click);
         break;
     case 3:
-        both([](DrillEngine& e) { e.Im_Reset_Click(); });
+        both(a, b, &DrillEngine::Im_Reset_Click);
         break;
     case 4:
-    case 5: {
-        const int index = int(script.next() % 8) - 1;
-        both([index](DrillEngine& e) { e.ImTen_Click(index); });
+    case 5:
+        both(a, b, &DrillEngine::ImTen_Click, int(script.next() % 8) - 1);
         break;
-    }
     case 6:
-        both([](DrillEngine& e) { e.Im_Check_Click(); });
+        both(a, b, &DrillEngine::Im_Check_Click);
         break;
-    case 7: {
-        const int value = int(script.next() % 4) - 1;
-        both([value](DrillEngine& e) { e.Check1_Click(value); });
+    case 7:
+        both(a, b, &DrillEngine::Check1_Click, int(script.next() % 4) - 1);
         break;
-    }
     case 8:
         // End is rare: after it nothing reads the dictionary any more.
         if (op == 0xFF) {
-            both([](DrillEngine& e) { e.Im_End_Click(); });
+            both(a, b, &DrillEngine::Im_End_Click);
             require(a.isEnded() && b.isEnded(), "End left the dictionary open");
         }
         break;

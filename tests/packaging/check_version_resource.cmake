@@ -14,6 +14,12 @@ set(errors "")
 macro(fail what)
     string(APPEND errors "\n  ${what}")
 endmacro()
+# Notes `what` as a failure unless the variable `found` holds `expected`.
+macro(expect_equal found expected what)
+    if(NOT ${found} STREQUAL "${expected}")
+        fail("${what} (found: ${${found}})")
+    endif()
+endmacro()
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -52,22 +58,18 @@ set(version_numbers "${major}, ${minor}, ${patch}, 0")
 set(version_text "${major}.${minor_padded}")
 message(STATUS "expecting version ${version_numbers} and \"${version_text}\"")
 
-if(NOT decompiled MATCHES "\n *FILEVERSION ${version_numbers}\n")
-    fail("FILEVERSION ${version_numbers}")
-endif()
-if(NOT decompiled MATCHES "\n *PRODUCTVERSION ${version_numbers}\n")
-    fail("PRODUCTVERSION ${version_numbers}")
-endif()
-if(NOT decompiled MATCHES "\n *FILETYPE 0x1\n")
-    fail("FILETYPE application")
-endif()
+# FILETYPE 0x1: an application.
+foreach(line "FILEVERSION ${version_numbers}" "PRODUCTVERSION ${version_numbers}"
+             "FILETYPE 0x1")
+    if(NOT decompiled MATCHES "\n *${line}\n")
+        fail("${line}")
+    endif()
+endforeach()
 
 # Exactly one string table, for Japanese (0x0411) in Unicode (0x04B0).
 string(REGEX MATCHALL "BLOCK \"[0-9A-Fa-f]+\"" tables "${decompiled}")
 string(TOUPPER "${tables}" tables)
-if(NOT tables STREQUAL "BLOCK \"041104B0\"")
-    fail("one string table, block 041104B0 (found: ${tables})")
-endif()
+expect_equal(tables "BLOCK \"041104B0\"" "one string table, block 041104B0")
 
 foreach(key_value "FileVersion=${version_text}" "ProductVersion=${version_text}"
                   "ProductName=Mivesk" "InternalName=Mivesk"
@@ -76,9 +78,7 @@ foreach(key_value "FileVersion=${version_text}" "ProductVersion=${version_text}"
     list(GET key_value 0 key)
     list(GET key_value 1 value)
     string(REGEX MATCHALL "VALUE \"${key}\", \"[^\"]*\"" found "${decompiled}")
-    if(NOT found STREQUAL "VALUE \"${key}\", \"${value}\"")
-        fail("${key} = \"${value}\" once (found: ${found})")
-    endif()
+    expect_equal(found "VALUE \"${key}\", \"${value}\"" "${key} = \"${value}\" once")
 endforeach()
 
 string(REGEX MATCH "VALUE \"Translation\"[^\n]*" translation "${decompiled}")
@@ -93,23 +93,18 @@ string(FIND "${decompiled}" "1 VERSIONINFO" at_version)
 string(SUBSTRING "${decompiled}" 0 ${at_version} before_version)
 string(REGEX MATCHALL "LANGUAGE [0-9]+, [0-9]+" languages "${before_version}")
 list(POP_BACK languages version_language)
-if(NOT version_language STREQUAL "LANGUAGE 17, 1")
-    fail("version data in language 17, 1 (Japanese) (found: ${version_language})")
-endif()
+expect_equal(version_language "LANGUAGE 17, 1" "version data in language 17, 1 (Japanese)")
 
 # The application icon is the only icon: one icon group, a 32 x 32 image in
 # it, and exactly the icon images that group lists.
 string(REGEX MATCHALL "RT_GROUP_ICON" groups "${decompiled}")
 list(LENGTH groups group_count)
-if(NOT group_count EQUAL 1)
-    fail("exactly one icon group (found ${group_count})")
-endif()
+expect_equal(group_count 1 "exactly one icon group")
 string(REGEX MATCHALL "RT_ICON" images "${decompiled}")
 list(LENGTH images image_count)
 string(REGEX MATCHALL "Has [0-9]+ elements" listed "${decompiled}")
-if(NOT listed STREQUAL "Has ${image_count} elements")
-    fail("${image_count} icon images, as listed by the group (found: ${listed})")
-endif()
+expect_equal(listed "Has ${image_count} elements"
+             "${image_count} icon images, as listed by the group")
 string(FIND "${decompiled}" "\"\\040\\040" at_32x32)
 if(at_32x32 LESS 0)
     fail("a 32 x 32 image in the icon group")

@@ -4,50 +4,50 @@
 // offscreen, and clicks delivered through the window system so that they
 // reach whatever control lies at the point, as a user's would.
 
+#include "Dialog.h"
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
 #include "Fonts.h"
 #include "Form1.h"
 #include "ImageControl.h"
+#include "TestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace mivesk::test {
 
-// Hands out the given numbers in turn, starting again after the last.
-class FixedRandom final : public RandomSource {
-public:
-    explicit FixedRandom(std::vector<float> numbers) : m_numbers(std::move(numbers)) {}
-    void seedFromClock() override {}
-    float next() override { return m_numbers[m_next++ % m_numbers.size()]; }
-
-private:
-    std::vector<float> m_numbers;
-    std::size_t m_next = 0;
-};
-
+// `engine`, when given, is pointed at the window's engine, so that a test
+// can read a fact the window does not show.
 inline std::unique_ptr<Form1> showForm1(std::unique_ptr<DictionarySource> dictionary,
-                                        std::unique_ptr<RandomSource> random) {
+                                        std::unique_ptr<RandomSource> random,
+                                        const DrillEngine** engine = nullptr) {
     registerFontSubstitutes();
-    auto window = std::make_unique<Form1>(
-        std::make_unique<DrillEngine>(std::move(dictionary), std::move(random)));
+    auto drill = std::make_unique<DrillEngine>(std::move(dictionary), std::move(random));
+    if (engine) {
+        *engine = drill.get();
+    }
+    auto window = std::make_unique<Form1>(std::move(drill));
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the main window was not shown");
     return window;
 }
 
-inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f}) {
+inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f},
+                                        const DrillEngine** engine = nullptr) {
     auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
     if (!dictionary->open())
         qFatal("cannot open %s", MIVESK_DATA_FILE);
-    return showForm1(std::move(dictionary), std::make_unique<FixedRandom>(std::move(randoms)));
+    return showForm1(std::move(dictionary), std::make_unique<ScriptedRandom>(std::move(randoms)),
+                     engine);
 }
 
 // The main window's windowless controls from the top of the stacking order
@@ -106,6 +106,39 @@ inline int pixelsOfColour(QWidget& window, const QRect& area, QColor colour) {
         for (int x = area.left(); x <= area.right(); ++x)
             count += image.pixelColor(x, y) == colour;
     return count;
+}
+
+// Every hint window, open or closed but not yet deleted.
+inline QList<Dialog*> hintWindows() {
+    QList<Dialog*> found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* hint = qobject_cast<Dialog*>(window)) {
+            found << hint;
+        }
+    }
+    return found;
+}
+
+// The hint window, or nullptr.
+inline Dialog* hintWindow() {
+    const QList<Dialog*> all = hintWindows();
+    return all.isEmpty() ? nullptr : all.first();
+}
+
+inline qsizetype visibleHintWindows() {
+    const QList<Dialog*> all = hintWindows();
+    return std::count_if(all.begin(), all.end(), [](Dialog* hint) { return hint->isVisible(); });
+}
+
+// Shows `window` with `control` hidden in it at `geometry`: whatever the
+// control puts off until it is first shown has not happened yet.
+inline void showWithHidden(QWidget& window, QWidget* control, const QRect& geometry) {
+    control->setGeometry(geometry);
+    control->hide();
+    window.resize(240, 220);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was not shown");
 }
 
 // A stand-in for the main window, shown, with one button to click.

@@ -47,7 +47,7 @@ bool whileShown(const std::function<void(frmAbout*)>& inspect) {
 
 } // namespace
 
-class TestAbout : public QObject {
+class AboutTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -184,5 +184,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAbout)
+QTEST_MAIN(AboutTest)
 #include "tst_about.moc"

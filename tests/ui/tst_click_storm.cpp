@@ -9,9 +9,9 @@
 // Any Qt warning fails the storm.
 
 #include "Dialog.h"
-#include "FileTestSupport.h"
 #include "Form1TestSupport.h"
 #include "ImageControl.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -75,23 +75,19 @@ QString rateText(int correct, int answered) {
     return QString::number(qint64(std::floor(rate + 0.5))) + QLatin1Char('%');
 }
 
-class StormRandom final : public RandomSource {
-public:
-    explicit StormRandom(quint32 seed) : m_generator(seed) {}
-    void seedFromClock() override {}
-    float next() override {
-        // Now and then the extremes of [0, 1).
-        const int pick = m_generator.bounded(20);
-        if (pick == 0)
+// Uniform numbers in [0, 1), and now and then its extremes.
+std::function<float()> stormNumbers(quint32 seed) {
+    return [generator = QRandomGenerator(seed)]() mutable {
+        const int pick = generator.bounded(20);
+        if (pick == 0) {
             return 0.0f;
-        if (pick == 1)
+        }
+        if (pick == 1) {
             return std::nextafter(1.0f, 0.0f);
-        return float(m_generator.bounded(1 << 24)) * 0x1p-24f;
-    }
-
-private:
-    QRandomGenerator m_generator;
-};
+        }
+        return float(generator.bounded(1 << 24)) * 0x1p-24f;
+    };
+}
 
 QStringList problems;
 
@@ -122,6 +118,7 @@ private:
     QRect rectOf(const QString& name) const { return control(*m_window, name)->geometry(); }
 
     std::unique_ptr<Form1> m_window;
+    const DrillEngine* m_engine = nullptr;
     std::array<Record, 46> m_records;
     Model m_model;
     int m_lastOptionClicked = -1;
@@ -215,7 +212,7 @@ void ClickStormTest::apply(const QString& hit) {
 void ClickStormTest::verify() {
     const Model& m = m_model;
     QCOMPARE(problems.join(u'|'), QString());
-    QVERIFY(m_window->isVisible() && !m_window->engine().isEnded());
+    QVERIFY(m_window->isVisible() && !m_engine->isEnded());
     QCOMPARE(caption(*m_window, QStringLiteral("lblCount")),
              QString::number(m.answered) + QStringLiteral("門終了"));
     QCOMPARE(caption(*m_window, QStringLiteral("lblRitsu")), rateText(m.correct, m.answered));
@@ -244,7 +241,7 @@ void ClickStormTest::verify() {
         input += shown("ImTen_");
         answer += shown("ImTenKai_");
         const QString flag = m.input[i] == ' ' ? QString() : QString(QLatin1Char(m.input[i]));
-        QCOMPARE(m_window->engine().InputDots()[size_t(i)], flag);
+        QCOMPARE(m_engine->InputDots()[size_t(i)], flag);
     }
     QCOMPARE(input, QByteArray(m.input).replace(' ', '0'));
     QCOMPARE(answer, QByteArray(m.answer).replace(' ', '0'));
@@ -262,7 +259,8 @@ void ClickStormTest::storm() {
     m_records = readRecords();
     auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
     QVERIFY(dictionary->open());
-    m_window = showForm1(std::move(dictionary), std::make_unique<StormRandom>(Seed));
+    m_window = showForm1(std::move(dictionary),
+                         std::make_unique<ScriptedRandom>(stormNumbers(Seed)), &m_engine);
     auto* group = m_window->findChild<QButtonGroup*>();
     QVERIFY(group);
     connect(group, &QButtonGroup::idClicked, this, [this](int id) { m_lastOptionClicked = id; });
@@ -330,8 +328,8 @@ void ClickStormTest::storm() {
             // A double click on a picture is one click.
             apply(hit);
             if (hit == QLatin1String("Im_Hint")) {
-                QVERIFY(Dialog::current() && Dialog::current()->isVisible());
-                hint = Dialog::current();
+                QVERIFY(hintWindow() && hintWindow()->isVisible());
+                hint = hintWindow();
             }
         } else if (kind < MainWindowEvents + HintWindowEvents) {
             if (!hint || !hint->isVisible()) {
@@ -349,9 +347,9 @@ void ClickStormTest::storm() {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (closes) {
                 ++hintClosings;
-                QVERIFY(!Dialog::current());
+                QVERIFY(!hintWindow());
             } else {
-                QVERIFY(Dialog::current() == hint && hint->isVisible());
+                QVERIFY(hintWindow() == hint && hint->isVisible());
             }
         } else {
             static const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up,
@@ -396,7 +394,7 @@ void ClickStormTest::storm() {
     QVERIFY(m_wraps > 0);
     QVERIFY(keyModeChanges > 0);
     QVERIFY(hintClosings > 0);
-    if (Dialog* open = Dialog::current())
+    if (Dialog* open = hintWindow())
         open->close();
 }
 

@@ -18,27 +18,16 @@
 using mivesk::Dialog;
 using namespace mivesk::test;
 
-namespace {
-
-int visibleHintWindows() {
-    int n = 0;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        n += qobject_cast<Dialog*>(w) && w->isVisible();
-    return n;
-}
-
-} // namespace
-
-class TestDialog : public QObject {
+class DialogTest : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { mivesk::registerFontSubstitutes(); }
 
     void cleanup() {
-        if (Dialog* open = Dialog::current())
+        if (Dialog* open = hintWindow())
             open->close();
-        QTRY_VERIFY(!Dialog::current());
+        QTRY_VERIFY(!hintWindow());
     }
 
     void openTwiceGivesOneIndependentToolWindow() {
@@ -51,7 +40,7 @@ private slots:
         QCOMPARE(Dialog::open(), first);
         QVERIFY(!first->isMinimized());
         QVERIFY(QTest::qWaitForWindowActive(first));
-        QCOMPARE(Dialog::current(), first);
+        QCOMPARE(hintWindow(), first);
         QCOMPARE(visibleHintWindows(), 1);
 
         QCOMPARE(first->windowType(), Qt::Tool);
@@ -80,7 +69,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(first));
         click(*first, QStringLiteral("Im_Close"));
         QTRY_VERIFY(first.isNull());
-        QVERIFY(!Dialog::current());
+        QVERIFY(!hintWindow());
         QCOMPARE(visibleHintWindows(), 0);
 
         Dialog* second = Dialog::open();
@@ -261,9 +250,9 @@ private slots:
         QObject timers; // drops the pending timers when the test returns
         QTimer::singleShot(0, mainStandIn, [mainStandIn] { mainStandIn->close(); });
         QTimer::singleShot(200, &timers, [&] {
-            runningAfterMainClosed = lastClosed.isEmpty() && Dialog::current();
-            if (Dialog::current())
-                Dialog::current()->close();
+            runningAfterMainClosed = lastClosed.isEmpty() && hintWindow();
+            if (hintWindow())
+                hintWindow()->close();
         });
         QTimer::singleShot(5000, &timers, [] { QCoreApplication::exit(2); });
         const int exitCode = QApplication::exec();
@@ -273,5 +262,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialog)
+QTEST_MAIN(DialogTest)
 #include "tst_dialog.moc"

@@ -26,8 +26,9 @@ private slots:
 };
 
 // Set, raise `dots` against あ (dot 1) and check.
-static std::unique_ptr<Form1> showAnswered(std::initializer_list<const char*> dots) {
-    auto window = showForm1();
+static std::unique_ptr<Form1> showAnswered(std::initializer_list<const char*> dots,
+                                           const DrillEngine** engine = nullptr) {
+    auto window = showForm1({0.0f}, engine);
     click(*window, "Im_Set");
     for (const char* dot : dots)
         click(*window, dot);
@@ -37,19 +38,20 @@ static std::unique_ptr<Form1> showAnswered(std::initializer_list<const char*> do
 
 void Form1ClicksTest::incorrectMarkSwallowsClicksOnTheInputCell() {
     // Dots 2, 3 and 4: two dots agree.
-    const auto window = showAnswered({"ImTen_1", "ImTen_2", "ImTen_3"});
+    const DrillEngine* engine = nullptr;
+    const auto window = showAnswered({"ImTen_1", "ImTen_2", "ImTen_3"}, &engine);
     QVERIFY(control(*window, "imgFuseikai")->isVisible());
     for (const char* dot : {"ImTen_0", "ImTen_1", "ImTen_4", "ImTen_5"})
         click(*window, dot);
     clickAt(*window, {208, 195});
-    QCOMPARE(window->engine().InputDots(), (Cell{"0", "1", "1", "1", "0", "0"}));
+    QCOMPARE(engine->InputDots(), (Cell{"0", "1", "1", "1", "0", "0"}));
 
     // The mark ends 4 px above the bottom row's lower edge; there the dot
     // takes the click.
     clickAt(*window, {208, 196});
-    QCOMPARE(window->engine().InputDots()[2], QStringLiteral("0"));
+    QCOMPARE(engine->InputDots()[2], QStringLiteral("0"));
     clickAt(*window, {160, 199});
-    QCOMPARE(window->engine().InputDots()[5], QStringLiteral("1"));
+    QCOMPARE(engine->InputDots()[5], QStringLiteral("1"));
     QVERIFY(dotRaised(*window, "ImTen_5"));
 }
 
@@ -121,10 +123,11 @@ void Form1ClicksTest::spaceTogglesShowAnswer() {
 }
 
 void Form1ClicksTest::endEndsTheProgram() {
-    const auto window = showForm1();
+    const DrillEngine* engine = nullptr;
+    const auto window = showForm1({0.0f}, &engine);
     click(*window, "Im_Set");
     click(*window, "Im_Hint");
-    QVERIFY(Dialog::current() && Dialog::current()->isVisible());
+    QVERIFY(hintWindow() && hintWindow()->isVisible());
 
     // End runs inside the program's event loop, as it does for a user.
     QTimer safety;
@@ -135,9 +138,9 @@ void Form1ClicksTest::endEndsTheProgram() {
     QCOMPARE(QCoreApplication::exec(), 0);
     safety.stop();
 
-    QVERIFY(window->engine().isEnded());
+    QVERIFY(engine->isEnded());
     QVERIFY(!window->isVisible());
-    QVERIFY(!Dialog::current() || !Dialog::current()->isVisible());
+    QVERIFY(!hintWindow() || !hintWindow()->isVisible());
     // Nothing runs after End, even if a click still arrives.
     const QString count = caption(*window, "lblCount");
     QMetaObject::invokeMethod(control(*window, "Im_Check"), "clicked");
@@ -147,10 +150,10 @@ void Form1ClicksTest::endEndsTheProgram() {
 void Form1ClicksTest::hintAndVersionOpenTheirWindows() {
     const auto window = showForm1();
     click(*window, "Im_Hint");
-    Dialog* hint = Dialog::current();
+    Dialog* hint = hintWindow();
     QVERIFY(hint && hint->isVisible());
     click(*window, "Im_Hint");
-    QCOMPARE(Dialog::current(), hint);
+    QCOMPARE(hintWindow(), hint);
     hint->close();
 
     QString modalClass;

@@ -2,6 +2,7 @@
 // is first needed, and then shows and hands out the very picture every
 // other control shares.
 
+#include "Form1TestSupport.h"
 #include "ImageControl.h"
 
 #include <QPixmapCache>
@@ -29,13 +30,9 @@ private slots:
 
 void ImageControlTest::hiddenPictureIsDecodedWhenFirstShown() {
     QWidget window;
-    window.resize(240, 220);
     auto* mark = new ImageControl(&window);
-    mark->setGeometry(10, 10, 161, 188);
     mark->setResourcePicture(QStringLiteral("mark_correct"));
-    mark->hide();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    test::showWithHidden(window, mark, {10, 10, 161, 188});
     QVERIFY(!decoded(QStringLiteral("mark_correct")));
 
     mark->show();

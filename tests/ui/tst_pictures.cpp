@@ -37,7 +37,7 @@ struct Entry {
     bool transparentCorners;
 };
 
-const Entry kPictures[] = {
+const Entry Pictures[] = {
     {"app_icon", {32, 32}, false}, // an opaque square
     {"dot_off", {32, 32}, true},          {"dot_on", {32, 32}, true},
     {"mark_correct", {161, 188}, true},   {"mark_almost", {196, 165}, true},
@@ -63,7 +63,7 @@ bool isDotBlue(QRgb px) {
 
 } // namespace
 
-class TestPictures : public QObject {
+class PicturesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -80,15 +80,15 @@ private slots:
     void verdictMarksLetEveryDotRead();
 };
 
-void TestPictures::eachPicture_data() {
+void PicturesTest::eachPicture_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("transparentCorners");
-    for (const Entry& e : kPictures)
+    for (const Entry& e : Pictures)
         QTest::newRow(e.name) << QString::fromLatin1(e.name) << e.size << e.transparentCorners;
 }
 
-void TestPictures::eachPicture() {
+void PicturesTest::eachPicture() {
     QFETCH(QString, name);
     QFETCH(QSize, size);
     QFETCH(bool, transparentCorners);
@@ -114,11 +114,11 @@ void TestPictures::eachPicture() {
     QVERIFY2(std::abs(a - b) < 0.04, qPrintable(QStringLiteral("%1 vs %2").arg(a).arg(b)));
 }
 
-void TestPictures::noStrayPictures() {
+void PicturesTest::noStrayPictures() {
     // Every compiled-in picture is one of the known ones or its twin, so a
     // misspelt file name cannot hide beside a missing picture.
     QSet<QString> known;
-    for (const Entry& e : kPictures) {
+    for (const Entry& e : Pictures) {
         known << QString::fromLatin1(e.name) + ".png";
         known << QString::fromLatin1(e.name) + "@2x.png";
     }
@@ -128,7 +128,7 @@ void TestPictures::noStrayPictures() {
         QVERIFY2(known.contains(file), qPrintable(file + " is not a known picture"));
 }
 
-void TestPictures::dotOnIsAPureBlueDiscOfAbout26Pixels() {
+void PicturesTest::dotOnIsAPureBlueDiscOfAbout26Pixels() {
     for (const int scale : {1, 2}) {
         const QImage dot = picture(scale == 1 ? "dot_on.png" : "dot_on@2x.png");
         const int c = 16 * scale;
@@ -143,7 +143,7 @@ void TestPictures::dotOnIsAPureBlueDiscOfAbout26Pixels() {
     }
 }
 
-void TestPictures::dotOffIsAGreyRingWithAHole() {
+void PicturesTest::dotOffIsAGreyRingWithAHole() {
     for (const int scale : {1, 2}) {
         const QImage dot = picture(scale == 1 ? "dot_off.png" : "dot_off@2x.png");
         const int c = 16 * scale;
@@ -161,14 +161,14 @@ void TestPictures::dotOffIsAGreyRingWithAHole() {
     }
 }
 
-void TestPictures::verdictMarksAreRed_data() {
+void PicturesTest::verdictMarksAreRed_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("correct") << "mark_correct.png";
     QTest::newRow("almost") << "mark_almost.png";
     QTest::newRow("incorrect") << "mark_incorrect.png";
 }
 
-void TestPictures::verdictMarksAreRed() {
+void PicturesTest::verdictMarksAreRed() {
     QFETCH(QString, name);
     const QImage mark = picture(name);
     qsizetype opaque = 0, red = 0;
@@ -187,13 +187,13 @@ void TestPictures::verdictMarksAreRed() {
     QCOMPARE(red, opaque);
 }
 
-void TestPictures::desktopIconAtEverySize_data() {
+void PicturesTest::desktopIconAtEverySize_data() {
     QTest::addColumn<int>("size");
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
         QTest::addRow("%d px", size) << size;
 }
 
-void TestPictures::desktopIconAtEverySize() {
+void PicturesTest::desktopIconAtEverySize() {
     // Desktops pick the icon file by its size; one of another size is shown
     // blurred or at the wrong size. They are installed from the source tree.
     QFETCH(int, size);
@@ -208,7 +208,7 @@ void TestPictures::desktopIconAtEverySize() {
     QCOMPARE(qAlpha(icon.pixel(size - 1, size - 1)), 255);
 }
 
-void TestPictures::verdictMarksLetEveryDotRead_data() {
+void PicturesTest::verdictMarksLetEveryDotRead_data() {
     QTest::addColumn<QString>("mark");
     QTest::addColumn<int>("scale");
     for (const char* mark : {"mark_correct", "mark_almost", "mark_incorrect"}) {
@@ -217,7 +217,7 @@ void TestPictures::verdictMarksLetEveryDotRead_data() {
     }
 }
 
-void TestPictures::verdictMarksLetEveryDotRead() {
+void PicturesTest::verdictMarksLetEveryDotRead() {
     QFETCH(QString, mark);
     QFETCH(int, scale);
     // A mark shown over the cells must not hide which dots are raised: over
@@ -266,5 +266,5 @@ void TestPictures::verdictMarksLetEveryDotRead() {
     QVERIFY(dotsUnderTheMark >= 4);
 }
 
-QTEST_GUILESS_MAIN(TestPictures)
+QTEST_GUILESS_MAIN(PicturesTest)
 #include "tst_pictures.moc"

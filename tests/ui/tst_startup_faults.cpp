@@ -5,8 +5,8 @@
 
 #include "DataFileCheck.h"
 #include "DataFileLocator.h"
-#include "FileTestSupport.h"
 #include "Startup.h"
+#include "TestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,12 +1,18 @@
 // The text box that builds its editor when first shown: it must read and
 // behave like a QPlainTextEdit whether or not it has been shown.
 
+#include "Form1TestSupport.h"
 #include "TextBoxControl.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
 
 using namespace mivesk;
+
+// The editor the box has built, or nullptr before it has been shown.
+static QPlainTextEdit* editorOf(const TextBoxControl& box) {
+    return box.findChild<QPlainTextEdit*>();
+}
 
 class TextBoxControlTest : public QObject {
     Q_OBJECT
@@ -38,23 +44,19 @@ void TextBoxControlTest::textReadsAsAnEditorGivesItBack() {
     TextBoxControl box(&window);
     box.setPlainText(QStringLiteral("something before"));
     box.setPlainText(text);
-    QVERIFY(!box.editor());
+    QVERIFY(!editorOf(box));
     QCOMPARE(box.toPlainText(), reference.toPlainText());
 }
 
 void TextBoxControlTest::showingBuildsTheEditorOverTheSameText() {
     QWidget window;
-    window.resize(200, 100);
     auto* box = new TextBoxControl(&window);
-    box->setGeometry(10, 20, 60, 30);
     box->setPlainText(QStringLiteral("チェック用\r\n"));
-    box->hide();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(!box->editor());
+    test::showWithHidden(window, box, {10, 20, 60, 30});
+    QVERIFY(!editorOf(*box));
 
     box->show();
-    QPlainTextEdit* editor = box->editor();
+    QPlainTextEdit* editor = editorOf(*box);
     QVERIFY(editor);
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->geometry(), QRect(0, 0, 60, 30));
@@ -75,7 +77,7 @@ void TextBoxControlTest::showingBuildsTheEditorOverTheSameText() {
     // A second show builds nothing new.
     box->hide();
     box->show();
-    QCOMPARE(box->editor(), editor);
+    QCOMPARE(editorOf(*box), editor);
 }
 
 void TextBoxControlTest::takesTheFocusLikeAnEditor() {
@@ -86,10 +88,10 @@ void TextBoxControlTest::takesTheFocusLikeAnEditor() {
 
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(box->editor());
-    QCOMPARE(box->focusProxy(), box->editor());
+    QVERIFY(editorOf(*box));
+    QCOMPARE(box->focusProxy(), editorOf(*box));
     box->setFocus();
-    QVERIFY(box->editor()->hasFocus());
+    QVERIFY(editorOf(*box)->hasFocus());
 }
 
 QTEST_MAIN(TextBoxControlTest)

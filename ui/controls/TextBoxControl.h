@@ -24,9 +24,6 @@ public:
     // The text as the editor gives it back: line breaks as "\n".
     QString toPlainText() const;
 
-    // Null until the box has been shown.
-    QPlainTextEdit* editor() const { return m_editor; }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

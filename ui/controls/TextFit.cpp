@@ -43,15 +43,17 @@ int layOut(QTextLayout& layout, qreal width, qreal spacing) {
 // wider than the width, measured by its advance and by its glyphs' ink.
 bool fitsAcross(const QString& text, const QFont& font, qreal width, int lines) {
     const QStringList broken = wrappedLines(text, font, width);
-    if (broken.size() > lines)
+    if (broken.size() > lines) {
         return false;
+    }
     const QFontMetricsF metrics(font);
     for (const QString& line : broken) {
         const QRectF ink = metrics.boundingRect(line);
         const qreal left = std::min<qreal>(0, ink.left());
         const qreal right = std::max(metrics.horizontalAdvance(line), ink.right());
-        if (right - left > width)
+        if (right - left > width) {
             return false;
+        }
     }
     return true;
 }
@@ -71,8 +73,9 @@ QStringList wrappedLines(const QString& text, const QFont& font, qreal width) {
 }
 
 QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines) {
-    if (text.isEmpty() || fitsAcross(text, font, width, lines))
+    if (text.isEmpty() || fitsAcross(text, font, width, lines)) {
         return font;
+    }
     // The widest stretch that fits: fitting only gets easier as the stretch
     // narrows, so halve the range until it is one step wide.
     QFont fitted = font;
@@ -95,8 +98,9 @@ void fitButtonCaption(QAbstractButton* button) {
     const QRect room = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
     const QFont fitted = condensedToFit(button->font(), button->text(), room.width());
-    if (fitted != button->font())
+    if (fitted != button->font()) {
         button->setFont(fitted);
+    }
 }
 
 FitLabel::FitLabel(const QString& text, QWidget* parent, int designedLines)
@@ -106,8 +110,9 @@ FitLabel::FitLabel(const QString& text, QWidget* parent, int designedLines)
 }
 
 void FitLabel::setText(const QString& text) {
-    if (text == this->text())
+    if (text == this->text()) {
         return;
+    }
     QLabel::setText(text);
     fit();
 }

@@ -45,13 +45,15 @@ void ImageControl::paintEvent(QPaintEvent*) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(QPoint(inset, inset), shown);
     }
-    if (m_sunkenBorder)
+    if (m_sunkenBorder) {
         drawClassicSunkenEdge(&painter, rect());
+    }
 }
 
 void ImageControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_pressed = true;
+    }
     event->accept();
 }
 
@@ -63,8 +65,9 @@ void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = m_pressed;
     m_pressed = false;
     event->accept();
-    if (wasPressed && rect().contains(event->position().toPoint()))
+    if (wasPressed && rect().contains(event->position().toPoint())) {
         emit clicked();
+    }
 }
 
 void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -73,8 +76,9 @@ void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ImageControl::setRaised(bool raised) {
-    if (raised == m_raised)
+    if (raised == m_raised) {
         return;
+    }
     m_raised = raised;
     QAccessible::State changed;
     changed.checked = true;

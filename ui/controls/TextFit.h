@@ -25,7 +25,6 @@ public:
     // changes goes through here, so that it is fitted before it is drawn.
     void setText(const QString& text);
 
-    int designedLines() const { return m_designedLines; }
     void setDesignedLines(int lines);
     // Where the label draws its lines: the first one's top below the top of
     // the rectangle left for text, and the distance between two lines' tops.

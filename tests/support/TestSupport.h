@@ -3,24 +3,28 @@
 #include "DrillEngine.h"
 
 #include <QByteArray>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace mivesk::test {
 
-// Hands out the numbers it was given, in order, over and over.
+// The random source of every test: it hands out the numbers it was given,
+// in order, over and over, or whatever `draw` gives each time. It counts the
+// seedings.
 class ScriptedRandom final : public RandomSource {
 public:
-    explicit ScriptedRandom(std::vector<float> numbers) : m_numbers(std::move(numbers)) {}
+    explicit ScriptedRandom(std::vector<float> numbers);
+    explicit ScriptedRandom(std::function<float()> draw) : m_draw(std::move(draw)) {}
     void seedFromClock() override { ++seeded; }
-    float next() override;
+    float next() override { return m_draw(); }
 
     int seeded = 0;
 
 private:
-    std::vector<float> m_numbers;
-    size_t m_next = 0;
+    std::function<float()> m_draw;
 };
 
 // Records in memory that also note which record numbers were asked for.
@@ -38,6 +42,13 @@ private:
 
 // The committed data file's bytes.
 QByteArray dataFileBytes();
+
+// Writes `bytes` to `path`, whole; false on any failure.
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// Everything under `dir`, with type, size, times and permissions, so that
+// any change shows. Links are described, not followed.
+QStringList snapshot(const QString& dir);
 
 // One record: a Shift-JIS kana and six flag bytes.
 QByteArray record(const char* kanaShiftJis, const char (&flags)[7]);

@@ -12,10 +12,11 @@ TextBoxControl::TextBoxControl(QWidget* parent)
 }
 
 void TextBoxControl::setPlainText(const QString& text) {
-    if (m_editor)
+    if (m_editor) {
         m_editor->setPlainText(text);
-    else
+    } else {
         m_document->setPlainText(text);
+    }
 }
 
 QString TextBoxControl::toPlainText() const {
@@ -36,8 +37,9 @@ void TextBoxControl::showEvent(QShowEvent* event) {
 }
 
 void TextBoxControl::resizeEvent(QResizeEvent* event) {
-    if (m_editor)
+    if (m_editor) {
         m_editor->setGeometry(rect());
+    }
     QWidget::resizeEvent(event);
 }
 

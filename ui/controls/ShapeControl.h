@@ -19,9 +19,6 @@ public:
     // Lines of `colour` crossing diagonally both ways over the fill.
     void setCrossHatch(const QColor& colour);
 
-    Form form() const { return m_form; }
-    QColor fill() const { return m_fill; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
