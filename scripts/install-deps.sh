@@ -7,7 +7,7 @@ packages="cmake g++ make qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-d
 fonts-ipafont-gothic clang-format xvfb xauth"
 if [ "${1:-}" = "--for-tests" ]; then
     packages="$packages clang libclang-rt-14-dev appstream binutils-mingw-w64-x86-64 dpkg-dev libbenchmark-dev
-desktop-file-utils"
+desktop-file-utils hyperfine libx11-dev libxdamage-dev libxtst-dev valgrind"
 fi
 
 missing=""
