@@ -270,8 +270,8 @@ public:
     // How many whole-window reports came before the program had painted.
     long unpaintedReports() const { return m_unpaintedReports; }
 
-    // Whether every window created since the probe started is gone again.
-    bool screenEmpty() const { return m_live.empty(); }
+    // The windows that exist now.
+    const std::set<Window>& liveWindows() const { return m_live; }
 
     const std::optional<Painted>& firstFullFrame() const { return m_firstFull; }
     // The arrival times of the damage reports since the last reset.
@@ -443,6 +443,7 @@ unsigned long windowChecksum(Display* display, Window window) {
 std::optional<StartupRun> startOnce(Display* display, Observer& observer,
                                     const std::string& command, const std::string& displayName) {
     observer.reset();
+    const std::set<Window> before = observer.liveWindows();
     Child child = spawn(command, displayName);
     if (child.pid < 0) {
         std::fprintf(stderr, "bench_first_frame: cannot start %s\n", command.c_str());
@@ -465,9 +466,13 @@ std::optional<StartupRun> startOnce(Display* display, Observer& observer,
         }
     }
     stop(child);
-    // The next program starts on an empty screen: a window of the last one
-    // still mapped above it would hide, and so delay, its first frame.
-    observer.waitFor(2000, [&] { return observer.screenEmpty(); });
+    // The next program starts with this one's windows gone: one still
+    // mapped above it would hide, and so delay, its first frame. (A session
+    // bus started on demand keeps a window of its own for good.)
+    observer.waitFor(2000, [&] {
+        return std::includes(before.begin(), before.end(), observer.liveWindows().begin(),
+                             observer.liveWindows().end());
+    });
     if (!painted) {
         std::fprintf(stderr, "bench_first_frame: no painted window from %s\n", command.c_str());
         return std::nullopt;
