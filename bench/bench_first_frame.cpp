@@ -469,7 +469,7 @@ std::optional<StartupRun> startOnce(Display* display, Observer& observer,
     // The next program starts with this one's windows gone: one still
     // mapped above it would hide, and so delay, its first frame. (A session
     // bus started on demand keeps a window of its own for good.)
-    observer.waitFor(2000, [&] {
+    observer.waitFor(500, [&] {
         return std::includes(before.begin(), before.end(), observer.liveWindows().begin(),
                              observer.liveWindows().end());
     });
@@ -615,6 +615,7 @@ int measureClicks(Display* display, Observer& observer, const Options& options,
     std::map<std::string, std::vector<double>> mediansOfRuns, p99sOfRuns;
     for (int run = 0; run < options.clickRuns; ++run) {
         observer.reset();
+        const std::set<Window> before = observer.liveWindows();
         Child child = spawn(options.commands[0], displayName);
         if (!observer.waitFor(10000, [&] { return observer.firstFullFrame().has_value(); })) {
             stop(child);
@@ -644,6 +645,10 @@ int measureClicks(Display* display, Observer& observer, const Options& options,
             series["Check"].push_back(check);
         }
         stop(child);
+        observer.waitFor(500, [&] {
+            return std::includes(before.begin(), before.end(), observer.liveWindows().begin(),
+                                 observer.liveWindows().end());
+        });
         std::printf("run %d, load average %s\n", run + 1, loadAverage().c_str());
         for (auto& [name, values] : series) {
             const auto missing =
