@@ -1,22 +1,34 @@
 #!/bin/sh
 # Builds the benchmarks and runs them all, printing one table per measure:
-# the engine's operations, the response to clicks on the real window, and
-# start-up and peak memory against a bare Qt window of the same size
-# (offscreen, and under Xvfb when it is installed).
+# start-up as a user sees it (exec to the first painted frame on a private
+# Xvfb server, alternated with a bare window and a one-label window) with
+# peak memory, clicks to the repainted window measured the same way, the
+# engine's operations, the in-process click benchmark, and whole-process
+# offscreen start-up with hyperfine.
 #
-#   sh bench/run.sh                 # 30 alternated start-up runs of each
-#   MIVESK_BENCH_RUNS=60 sh bench/run.sh
+#   sh bench/run.sh                      # 15 alternated start-up rounds
+#   MIVESK_BENCH_PAIRS=30 sh bench/run.sh
 #   MIVESK_BENCH_BUILD_DIR=build-x sh bench/run.sh
+#   MIVESK_BENCH_XVFB=:96 sh bench/run.sh  # the Xvfb display to use
 set -eu
 cd "$(dirname "$0")/.."
 
+sh scripts/install-deps.sh --for-bench
+
 build=${MIVESK_BENCH_BUILD_DIR:-build-bench}
+pairs=${MIVESK_BENCH_PAIRS:-15}
 runs=${MIVESK_BENCH_RUNS:-30}
 rounds=${MIVESK_BENCH_CLICK_ROUNDS:-1000}
+xclicks=${MIVESK_BENCH_X_CLICKS:-100}
+xvfb=--xvfb${MIVESK_BENCH_XVFB:+=$MIVESK_BENCH_XVFB}
 
 cmake -S . -B "$build" -DMIVESK_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target bench_engine bench_click bench_startup_form1 \
-    bench_startup_bare bench_startup_label bench_startup_compare >/dev/null
+targets="mivesk bench_engine bench_click bench_startup_form1 bench_startup_bare bench_startup_label"
+if grep -q '^MIVESK_BENCH_FIRST_FRAME:INTERNAL=ON' "$build/CMakeCache.txt"; then
+    targets="$targets bench_first_frame"
+fi
+# shellcheck disable=SC2086
+cmake --build "$build" -j "$(nproc)" --target $targets >/dev/null
 bin="$build/bench"
 
 # Qt warns on every start when this is missing; the warning is only noise here.
@@ -30,6 +42,19 @@ echo "nproc $(nproc); $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //');" 
     "Qt $(qtpaths6 --qt-version 2>/dev/null || echo '?'); load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 
+if [ -x "$bin/bench_first_frame" ] && command -v Xvfb >/dev/null 2>&1; then
+    echo "== Start-up as a user sees it, and peak memory (targets: <= 1.20 x bare," \
+        "<= 1.05 x one label, <= bare + 6 MiB)"
+    "$bin/bench_first_frame" "$xvfb" --pairs "$pairs" "$build/ui/mivesk" \
+        "$bin/bench_startup_bare --stay" "$bin/bench_startup_label --stay"
+    echo
+    echo "== Click to repainted window, from outside (target: p99 < 16 ms)"
+    "$bin/bench_first_frame" "$xvfb" --clicks "$xclicks" --runs 3 "$build/ui/mivesk"
+else
+    echo "(bench_first_frame needs Xlib, libXdamage and Xvfb: start-up as a user sees it not measured)"
+fi
+echo
+
 echo "== Engine operations (median of 5 repetitions; time per operation)"
 "$bin/bench_engine" --benchmark_report_aggregates_only=true 2>/dev/null |
     awk '/_median/ {
@@ -40,37 +65,20 @@ echo "== Engine operations (median of 5 repetitions; time per operation)"
     }'
 echo
 
-echo "== Click to repainted window"
-"$bin/bench_click" --rounds "$rounds"
+echo "== Click to repainted window, in process (offscreen; paint events per click)"
+QT_QPA_PLATFORM=offscreen "$bin/bench_click" --rounds "$rounds"
 echo
 
-echo "== Start-up to first paint, and peak memory"
-QT_QPA_PLATFORM=offscreen "$bin/bench_startup_compare" --runs "$runs" \
-    "$bin/bench_startup_form1" "$bin/bench_startup_bare"
-echo
-echo "-- For reference: what one line of Japanese text costs over the bare window"
-QT_QPA_PLATFORM=offscreen "$bin/bench_startup_compare" --runs "$runs" \
-    "$bin/bench_startup_label" "$bin/bench_startup_bare"
-
-if command -v Xvfb >/dev/null 2>&1; then
-    display=45
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'kill "$xvfb" 2>/dev/null || true' EXIT INT TERM
-    tries=0
-    while [ ! -e "/tmp/.X11-unix/X$display" ] && [ "$tries" -lt 50 ]; do
-        sleep 0.1
-        tries=$((tries + 1))
-    done
-    echo
-    DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup_compare" --runs "$runs" \
-        "$bin/bench_startup_form1" "$bin/bench_startup_bare"
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    trap - EXIT INT TERM
+echo "== Whole process to the first paint, offscreen (hyperfine; not alternated)"
+if command -v hyperfine >/dev/null 2>&1; then
+    json=$(mktemp)
+    QT_QPA_PLATFORM=offscreen hyperfine -N --style basic --warmup 3 --runs "$runs" \
+        --export-json "$json" "$bin/bench_startup_form1" "$bin/bench_startup_bare"
+    # The medians, and their ratio.
+    tr ',' '\n' <"$json" | awk -F: '/"median"/ { m[n++] = $2 * 1000 }
+        END { printf "median: main window %.1f ms, bare window %.1f ms, ratio %.2f\n",
+              m[0], m[1], m[0] / m[1] }'
+    rm -f "$json"
 else
-    echo "(Xvfb is not installed: start-up measured offscreen only)"
+    echo "(hyperfine is not installed)"
 fi

@@ -10,9 +10,16 @@ if [ "${1:-}" = "--for-tests" ]; then
     # dpkg-dev gives the hardening flags and the package's library
     # dependencies; lintian, appstream and desktop-file-utils judge the
     # package, its metainfo and its desktop entry; clang-tidy checks the
-    # braces (the lint test).
+    # braces (the lint test); the X libraries build the outside start-up
+    # probe of bench/.
     packages="$packages clang libclang-rt-14-dev appstream binutils-mingw-w64-x86-64 dpkg-dev libbenchmark-dev
-desktop-file-utils lintian clang-tidy"
+desktop-file-utils lintian clang-tidy libx11-dev libxdamage-dev libxtst-dev"
+fi
+# The benchmarks (bench/run.sh): Google Benchmark, the X libraries of the
+# outside probe, hyperfine for whole processes, and valgrind for profiling
+# start-up by hand.
+if [ "${1:-}" = "--for-bench" ]; then
+    packages="$packages libbenchmark-dev libx11-dev libxdamage-dev libxtst-dev hyperfine valgrind"
 fi
 
 missing=""

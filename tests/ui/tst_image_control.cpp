@@ -26,6 +26,7 @@ private slots:
     void hiddenPictureIsDecodedWhenFirstShown();
     void pictureAskedForIsDecodedAtOnce();
     void pictureSetLaterWins();
+    void builtInPixelsMatchTheirPngs();
 };
 
 void ImageControlTest::hiddenPictureIsDecodedWhenFirstShown() {
@@ -74,6 +75,17 @@ void ImageControlTest::pictureSetLaterWins() {
     dot.setPicture(off);
     QCOMPARE(dot.picture().cacheKey(), off.cacheKey());
     QVERIFY(!decoded(QStringLiteral("mark_almost")));
+}
+
+// The first screen's pictures are built in as pixels, copied rather than
+// decoded at start-up; they must be the pixels their PNGs decode to.
+void ImageControlTest::builtInPixelsMatchTheirPngs() {
+    for (const char* name : {"app_icon", "button_set", "dot_off", "heading_concave"}) {
+        const QImage png(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
+        const QImage shown = resourcePicture(QString::fromLatin1(name)).toImage();
+        QCOMPARE(shown.size(), png.size());
+        QCOMPARE(shown, png.convertToFormat(shown.format()));
+    }
 }
 
 QTEST_MAIN(ImageControlTest)
