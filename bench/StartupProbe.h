@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PeakMemory.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
@@ -17,22 +19,6 @@
 namespace mivesk::bench {
 
 using StartClock = std::chrono::steady_clock;
-
-// The peak resident set size of this process so far, in KiB (VmHWM), or -1
-// where the kernel does not tell.
-inline long peakResidentKiB() {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status)
-        return -1;
-    long kib = -1;
-    char line[256];
-    while (std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
-            break;
-    }
-    std::fclose(status);
-    return kib;
-}
 
 // With MIVESK_BENCH_SMAPS set, lists on standard error the mappings that
 // hold the most resident memory, to see where the peak comes from.

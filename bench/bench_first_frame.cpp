@@ -16,6 +16,8 @@
 // The first program is the one measured; every other is a reference it is
 // compared with.
 
+#include "PeakMemory.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -77,22 +79,6 @@ std::string loadAverage() {
             return load.substr(0, i);
     }
     return load;
-}
-
-// The peak resident set size of a process so far, in KiB, or -1.
-long peakResidentKiB(pid_t pid) {
-    const std::string path = "/proc/" + std::to_string(pid) + "/status";
-    std::FILE* status = std::fopen(path.c_str(), "r");
-    if (!status)
-        return -1;
-    long kib = -1;
-    char line[256];
-    while (std::fgets(line, sizeof line, status)) {
-        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1)
-            break;
-    }
-    std::fclose(status);
-    return kib;
 }
 
 std::vector<std::string> splitWords(const std::string& command) {
@@ -454,7 +440,7 @@ std::optional<StartupRun> startOnce(Display* display, Observer& observer,
     StartupRun run;
     if (painted) {
         run.ms = msSince(child.started, observer.firstFullFrame()->at);
-        run.peakKiB = peakResidentKiB(child.pid);
+        run.peakKiB = peakResidentKiB("/proc/" + std::to_string(child.pid) + "/status");
         if (std::getenv("MIVESK_FIRST_FRAME_TRACE")) {
             // Whether the frame taken as the first painted one is the
             // window the user is left with.
