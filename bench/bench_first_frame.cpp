@@ -124,7 +124,7 @@ public:
         const std::string dpiText = std::to_string(dpi);
         const char* argv[] = {"Xvfb",      "-displayfd",  fd.c_str(), "-screen",
                               "0",         "1280x800x24", "-dpi",     dpiText.c_str(),
-                              "-nolisten", "tcp",         nullptr};
+                              "-nolisten", "tcp",         "-noreset", nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
@@ -160,8 +160,9 @@ public:
 private:
     bool startOn(int dpi, const std::string& display) {
         const std::string dpiText = std::to_string(dpi);
-        const char* argv[] = {"Xvfb", display.c_str(), "-screen",   "0",   "1280x800x24",
-                              "-dpi", dpiText.c_str(), "-nolisten", "tcp", nullptr};
+        const char* argv[] = {"Xvfb",        display.c_str(), "-screen",       "0",
+                              "1280x800x24", "-dpi",          dpiText.c_str(), "-nolisten",
+                              "tcp",         "-noreset",      nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
@@ -174,7 +175,9 @@ private:
         return waitUntilReady();
     }
 
-    // Ready once it accepts a connection.
+    // Ready once it accepts a connection. The server runs with -noreset:
+    // otherwise the probe's leaving, as the last client, would start a
+    // server reset that refuses the next connection.
     bool waitUntilReady() const {
         for (int tries = 0; tries < 100; ++tries) {
             if (Display* probe = XOpenDisplay(m_display.c_str())) {
