@@ -8,7 +8,10 @@ FileDictionarySource::FileDictionarySource(const QString& path) : m_file(path) {
 }
 
 FileDictionarySource::FileDictionarySource(int descriptor, QByteArray bytes)
-    : m_records(bytes.left(qint64(KanaRecord::Count) * KanaRecord::Size)) {
+    : m_records(bytes.left(qint64(KanaRecord::Count) * KanaRecord::Size)), m_isOpen(true) {
+    // The records are already in memory; the file only stays open, as it
+    // would have after open(), until close(). Qt refuses a descriptor only
+    // when it is not open, and then there is nothing to hold or close.
     m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }
 
@@ -22,17 +25,19 @@ bool FileDictionarySource::open() {
         return false;
     }
     m_records = MemoryDictionarySource(m_file.read(qint64(KanaRecord::Count) * KanaRecord::Size));
+    m_isOpen = true;
     return true;
 }
 
 int FileDictionarySource::readRecord(int n, char* out, int size) {
-    if (!m_file.isOpen()) {
+    if (!m_isOpen) {
         return 0;
     }
     return m_records.readRecord(n, out, size);
 }
 
 void FileDictionarySource::close() {
+    m_isOpen = false;
     m_file.close();
     m_records.close();
 }

@@ -28,6 +28,9 @@ public:
 private:
     QFile m_file;
     MemoryDictionarySource m_records{QByteArray()};
+    // Records can be read: from open() or the taking over of a descriptor
+    // until close().
+    bool m_isOpen = false;
 };
 
 } // namespace mivesk
