@@ -7,6 +7,7 @@
 // on the 46 records the file source keeps; every record is decoded; and two drills, one on each
 // source, run the same script in step and must show the same window after every operation.
 
+#include "DataFileCheck.h"
 #include "DictionarySource.h"
 #include "DrillEngine.h"
 #include "FileDictionarySource.h"
@@ -74,8 +75,12 @@ private:
     size_t m_at = 0;
 };
 
-// A file source over `bytes`. The file is removed as soon as it is open, so
-// nothing is left behind however the run ends.
+// A file source over `bytes`, read the way the program reads its
+// dictionary: checked and read through one descriptor by the start-up
+// check, which must accept the file exactly when it holds the 46 records.
+// A shorter file, which the program refuses, is read through the plain file
+// reader so that its records are fuzzed too. The file is removed as soon as
+// it is open, so nothing is left behind however the run ends.
 std::unique_ptr<mivesk::FileDictionarySource> fileSource(const QByteArray& bytes) {
     static const QString path = QDir::temp().absoluteFilePath(
         QStringLiteral("fuzz_dictionary_%1.dat").arg(qint64(::getpid())));
@@ -83,8 +88,15 @@ std::unique_ptr<mivesk::FileDictionarySource> fileSource(const QByteArray& bytes
     require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "cannot write the scratch file");
     require(file.write(bytes) == bytes.size(), "short write of the scratch file");
     file.close();
-    auto source = std::make_unique<mivesk::FileDictionarySource>(path);
-    require(source->open(), "cannot open the scratch file");
+    mivesk::DataFileCheck check = mivesk::checkDataFile(QStringList{path});
+    const bool whole = bytes.size() >= mivesk::DataFileMinimumSize;
+    require(bool(check.dictionary) == whole, "the start-up check judged the file's size wrongly");
+    require(check.problem.isEmpty() == whole, "the start-up check's message disagrees with it");
+    std::unique_ptr<mivesk::FileDictionarySource> source = std::move(check.dictionary);
+    if (!source) {
+        source = std::make_unique<mivesk::FileDictionarySource>(path);
+        require(source->open(), "cannot open the scratch file");
+    }
     QFile::remove(path);
     return source;
 }
