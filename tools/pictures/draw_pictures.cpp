@@ -135,8 +135,8 @@ void paintLayer(QPainter& p, const std::function<void(QPainter&)>& draw) {
 // Lettering
 // ---------------------------------------------------------------------------
 
-const QString kGothic = QStringLiteral("IPAGothic");
-const QString kPGothic = QStringLiteral("IPAPGothic");
+const QString Gothic = QStringLiteral("IPAGothic");
+const QString PGothic = QStringLiteral("IPAPGothic");
 
 // The outline of `text` in `family`. The IPA fonts have neither bold nor
 // italic faces; weight is added by the painting helpers below and a slant by
@@ -250,9 +250,9 @@ void paintPill(QPainter& p, const QRectF& rect, const QColor& top, const QColor&
 // Brush strokes
 // ---------------------------------------------------------------------------
 
-const QColor kBrushRed(220, 30, 30);
+const QColor BrushRed(220, 30, 30);
 
-const QColor kBrushDeepRed(200, 22, 26);
+const QColor BrushDeepRed(200, 22, 26);
 
 QPointF unit(const QPointF& v) {
     const double len = std::max(1e-9, std::hypot(v.x(), v.y()));
@@ -386,7 +386,7 @@ void paintBrushStroke(QPainter& p, const std::vector<QPointF>& spine, const Brus
         lp.setPen(Qt::NoPen);
         for (size_t i = first; i <= last; ++i) {
             const double t = static_cast<double>(i) / static_cast<double>(n - 1);
-            lp.setBrush(mix(kBrushRed, kBrushDeepRed, 0.5 + 0.5 * std::sin(t * 9.0 + phase3)));
+            lp.setBrush(mix(BrushRed, BrushDeepRed, 0.5 + 0.5 * std::sin(t * 9.0 + phase3)));
             lp.drawEllipse(pts[i], widths[i] / 2, widths[i] / 2);
         }
     };
@@ -497,9 +497,9 @@ void drawAppIcon(QPainter& p) {
     p.drawRect(QRectF(0.5, 0.5, 31, 31));
 
     const QColor halo(255, 255, 255, 170);
-    const QPainterPath mi = fitInto(glyphs("Mi", kPGothic), QRectF(6.5, 2.5, 19, 12.5));
+    const QPainterPath mi = fitInto(glyphs("Mi", PGothic), QRectF(6.5, 2.5, 19, 12.5));
     paintLetters(p, mi, {QColor(16, 40, 150), 1.3, halo, 1.1});
-    const QPainterPath vesk = fitInto(glyphs("vesk", kPGothic), QRectF(2.5, 18.5, 27, 10.5));
+    const QPainterPath vesk = fitInto(glyphs("vesk", PGothic), QRectF(2.5, 18.5, 27, 10.5));
     paintLetters(p, vesk, {QColor(62, 62, 68), 0.9, halo, 1.0});
 }
 
@@ -560,15 +560,15 @@ void drawAppIconAtSize(QPainter& p, int size, bool vectorClouds) {
     const double haloWidth = std::max(1.0, 1.1 * u * (size >= 128 ? 0.6 : 1.0));
     if (size < 32) {
         const QPainterPath mi =
-            fitInto(glyphs("Mi", kPGothic), QRectF(3.5 * u, 5 * u, 25 * u, 22 * u));
+            fitInto(glyphs("Mi", PGothic), QRectF(3.5 * u, 5 * u, 25 * u, 22 * u));
         paintLetters(p, mi, {QColor(16, 40, 150), std::max(1.0, 1.6 * u), halo, haloWidth});
         return;
     }
     const QPainterPath mi =
-        fitInto(glyphs("Mi", kPGothic), QRectF(6.5 * u, 2.5 * u, 19 * u, 12.5 * u));
+        fitInto(glyphs("Mi", PGothic), QRectF(6.5 * u, 2.5 * u, 19 * u, 12.5 * u));
     paintLetters(p, mi, {QColor(16, 40, 150), 1.3 * u, halo, haloWidth});
     const QPainterPath vesk =
-        fitInto(glyphs("vesk", kPGothic), QRectF(2.5 * u, 18.5 * u, 27 * u, 10.5 * u));
+        fitInto(glyphs("vesk", PGothic), QRectF(2.5 * u, 18.5 * u, 27 * u, 10.5 * u));
     paintLetters(p, vesk, {QColor(62, 62, 68), 0.9 * u, halo, haloWidth * 0.9});
 }
 
@@ -588,13 +588,13 @@ void drawDotOff(QPainter& p) {
 }
 
 // The raised dot's blue disc, whose radius the verdict marks make room for.
-constexpr double kDotRadius = 13;
+constexpr double DotRadius = 13;
 
 void drawDotOn(QPainter& p) {
     const QPointF c(16, 16);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 255));
-    p.drawEllipse(c, kDotRadius, kDotRadius);
+    p.drawEllipse(c, DotRadius, DotRadius);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(150, 160, 255), 0.9));
     p.drawEllipse(c, 12.55, 12.55);
@@ -646,14 +646,14 @@ void drawButtonSet(QPainter& p) {
     const QRectF face(1, 1, 42.5, 19.5);
     paintPill(p, face, QColor(253, 253, 253), QColor(214, 215, 222), QColor(150, 152, 165));
     const QPainterPath text =
-        fitInto(glyphs("-Set-", kPGothic, 0.22), face.adjusted(7, 4.5, -7, -4.5));
+        fitInto(glyphs("-Set-", PGothic, 0.22), face.adjusted(7, 4.5, -7, -4.5));
     paintLetters(p, text, {QColor(16, 28, 130), 0.5});
 }
 
 void drawButtonCheck(QPainter& p) {
     const QRectF face(1, 1.5, 66.5, 27);
     paintPill(p, face, QColor(205, 208, 250), QColor(140, 148, 226), QColor(96, 104, 180));
-    const QPainterPath text = fitInto(glyphs("Check!!", kPGothic), face.adjusted(8, 6.5, -8, -6.5));
+    const QPainterPath text = fitInto(glyphs("Check!!", PGothic), face.adjusted(8, 6.5, -8, -6.5));
     paintLetters(p, widened(text, 1.0), {QColor(16, 28, 130), 0.4});
 }
 
@@ -674,37 +674,37 @@ void drawButtonNext(QPainter& p) {
     p.setBrush(red);
     p.setPen(QPen(QColor(140, 10, 10), 0.9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(arrow);
-    const QPainterPath text = fitInto(glyphs("Next", kPGothic), QRectF(4, 12, 33, 10));
+    const QPainterPath text = fitInto(glyphs("Next", PGothic), QRectF(4, 12, 33, 10));
     paintLetters(p, text, {QColor(20, 40, 225), 0.8, QColor(255, 255, 255), 1.0});
 }
 
-const LetterStyle kBlueVioletLetters{QColor(84, 64, 214), 1.6, QColor(236, 234, 255), 1.2};
+const LetterStyle BlueVioletLetters{QColor(84, 64, 214), 1.6, QColor(236, 234, 255), 1.2};
 
 void drawButtonReset(QPainter& p) {
-    paintLetters(p, fitInto(glyphs("はじめから", kPGothic), QRectF(2.5, 2.5, 77, 14)),
-                 kBlueVioletLetters);
+    paintLetters(p, fitInto(glyphs("はじめから", PGothic), QRectF(2.5, 2.5, 77, 14)),
+                 BlueVioletLetters);
 }
 
 void drawButtonEnd(QPainter& p) {
-    paintLetters(p, fitInto(glyphs("おわり", kPGothic), QRectF(2.5, 2.5, 44, 14)),
-                 kBlueVioletLetters);
+    paintLetters(p, fitInto(glyphs("おわり", PGothic), QRectF(2.5, 2.5, 44, 14)),
+                 BlueVioletLetters);
 }
 
 void drawButtonHint(QPainter& p) {
-    paintLetters(p, fitInto(glyphs("ヒント♪", kPGothic), QRectF(3.5, 3.5, 78, 21)),
+    paintLetters(p, fitInto(glyphs("ヒント♪", PGothic), QRectF(3.5, 3.5, 78, 21)),
                  {QColor(255, 214, 10), 2.0, QColor(255, 252, 236), 1.9, QColor(196, 128, 0), 0.9});
 }
 
 void drawHeadingConcave(QPainter& p) {
     const QPainterPath text =
-        emboldened(fitInto(glyphs("凹面", kGothic), QRectF(3, 3, 60, 27)), 2.6);
+        emboldened(fitInto(glyphs("凹面", Gothic), QRectF(3, 3, 60, 27)), 2.6);
     p.setPen(QPen(QColor(16, 32, 140), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(text);
 }
 
 void drawHintChart(QPainter& p) {
-    const QPainterPath heading = fitInto(glyphs("凹面の6点", kPGothic), QRectF(4, 3, 130, 22));
+    const QPainterPath heading = fitInto(glyphs("凹面の6点", PGothic), QRectF(4, 3, 130, 22));
     paintLetters(p, heading, {QColor(24, 22, 26), 1.6});
 
     // The paper card, with a faint shadow and a mottled, grainy surface.
@@ -742,7 +742,7 @@ void drawHintChart(QPainter& p) {
             p.setPen(QPen(grey, 2.6));
             p.setBrush(Qt::NoBrush);
             p.drawEllipse(c, 25, 25);
-            const QPainterPath digit = fitInto(glyphs(QString::number(number), kPGothic),
+            const QPainterPath digit = fitInto(glyphs(QString::number(number), PGothic),
                                                QRectF(c.x() - 15, c.y() - 15, 30, 30));
             paintLetters(p, digit, {grey, 1.4});
         }
@@ -750,12 +750,12 @@ void drawHintChart(QPainter& p) {
 }
 
 void drawButtonClose(QPainter& p) {
-    paintLetters(p, fitInto(glyphs("とじます", kPGothic), QRectF(3, 3, 92, 24)),
+    paintLetters(p, fitInto(glyphs("とじます", PGothic), QRectF(3, 3, 92, 24)),
                  {QColor(240, 96, 76), 1.9, QColor(255, 240, 236), 1.4});
 }
 
 void drawButtonOk(QPainter& p) {
-    paintLetters(p, fitInto(glyphs("わかりました。", kPGothic), QRectF(2.5, 2.5, 110, 15)),
+    paintLetters(p, fitInto(glyphs("わかりました。", PGothic), QRectF(2.5, 2.5, 110, 15)),
                  {QColor(24, 64, 224), 0.8, QColor(214, 228, 255), 1.1});
 }
 
@@ -765,7 +765,7 @@ struct Picture {
     void (*draw)(QPainter&);
 };
 
-const Picture kPictures[] = {
+const Picture Pictures[] = {
     {"app_icon", {32, 32}, drawAppIcon},
     {"dot_off", {32, 32}, drawDotOff},
     {"dot_on", {32, 32}, drawDotOn},
@@ -805,7 +805,7 @@ struct Mark {
     void (*draw)(QPainter&, const Clearings&);
 };
 
-const Mark kMarks[] = {
+const Mark Marks[] = {
     {"mark_correct", drawMarkCorrect},
     {"mark_almost", drawMarkAlmost},
     {"mark_incorrect", drawMarkIncorrect},
@@ -814,7 +814,7 @@ const Mark kMarks[] = {
 // A raised dot still reads where this share of its blue shows through a
 // mark; the search aims a little higher so that rounding at either scale
 // cannot take a dot below the least the drill needs (a third).
-constexpr double kVisibleShareWanted = 0.4;
+constexpr double VisibleShareWanted = 0.4;
 
 bool isDotBlue(QRgb px) {
     return qAlpha(px) == 255 && qBlue(px) >= 200 && qRed(px) <= 80 && qGreen(px) <= 80;
@@ -871,7 +871,7 @@ DrawnMark drawMarkOverCells(const Mark& mark) {
         const QPoint offset = c.rect.topLeft() - control->rect.topLeft();
         dotOffsets.push_back(offset);
         clearings.push_back(
-            {QRectF(c.rect).center() - QPointF(control->rect.topLeft()), kDotRadius + 0.5, 0.0});
+            {QRectF(c.rect).center() - QPointF(control->rect.topLeft()), DotRadius + 0.5, 0.0});
     }
 
     DrawnMark drawn;
@@ -885,7 +885,7 @@ DrawnMark drawMarkOverCells(const Mark& mark) {
             const double share = std::min(visibleShare(drawn.normal, dots[0], dotOffsets[i]),
                                           visibleShare(drawn.doubled, dots[1], dotOffsets[i] * 2));
             drawn.leastShare = std::min(drawn.leastShare, share);
-            if (share < kVisibleShareWanted) {
+            if (share < VisibleShareWanted) {
                 clearings[i].parting += 0.25;
                 allRead = false;
             }
@@ -908,7 +908,7 @@ bool write(const QImage& image, const QString& path, const char* format) {
 }
 
 // The sizes desktops ask for, from menus and panels up to software centres.
-constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr int IconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 bool writeScalableIcon(const QString& path) {
     constexpr int size = 32;
@@ -939,7 +939,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv);
 
     const QStringList families = QFontDatabase::families();
-    for (const QString& family : {kGothic, kPGothic}) {
+    for (const QString& family : {Gothic, PGothic}) {
         if (!families.contains(family)) {
             // Another font would silently change every lettered picture.
             std::fprintf(stderr, "font %s is missing (Debian: fonts-ipafont-gothic)\n",
@@ -960,15 +960,15 @@ int main(int argc, char* argv[]) {
     }
 
     bool ok = true;
-    for (const Picture& picture : kPictures) {
+    for (const Picture& picture : Pictures) {
         const QString name = QString::fromLatin1(picture.name);
         ok &= write(render(picture, 1), out.filePath(name + ".png"), "png");
         ok &= write(render(picture, 2), out.filePath(name + "@2x.png"), "png");
     }
-    for (const Mark& mark : kMarks) {
+    for (const Mark& mark : Marks) {
         const QString name = QString::fromLatin1(mark.name);
         const DrawnMark drawn = drawMarkOverCells(mark);
-        if (drawn.leastShare < kVisibleShareWanted) {
+        if (drawn.leastShare < VisibleShareWanted) {
             std::fprintf(stderr, "%s hides a dot: only %.0f%% of it shows\n", mark.name,
                          100 * drawn.leastShare);
             ok = false;
@@ -978,14 +978,14 @@ int main(int argc, char* argv[]) {
         ok &= write(drawn.normal, out.filePath(name + ".png"), "png");
         ok &= write(drawn.doubled, out.filePath(name + "@2x.png"), "png");
     }
-    ok &= write(render(kPictures[0], 1), out.filePath("app_icon.ico"), "ico");
+    ok &= write(render(Pictures[0], 1), out.filePath("app_icon.ico"), "ico");
 
     const QDir icons(out.filePath(QStringLiteral("icons")));
     if (!icons.exists() && !QDir().mkpath(icons.path())) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(icons.path()));
         return 1;
     }
-    for (const int size : kIconSizes) {
+    for (const int size : IconSizes) {
         const QImage icon = render(QSize(size, size), 1,
                                    [size](QPainter& p) { drawAppIconAtSize(p, size, false); });
         ok &= write(icon, icons.filePath(QStringLiteral("app_icon_%1.png").arg(size)), "png");
