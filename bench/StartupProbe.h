@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -17,8 +16,6 @@
 #include <vector>
 
 namespace mivesk::bench {
-
-using StartClock = std::chrono::steady_clock;
 
 // With MIVESK_BENCH_SMAPS set, lists on standard error the mappings that
 // hold the most resident memory, to see where the peak comes from.
@@ -66,7 +63,7 @@ inline void printLargestMappings() {
 // first prints the peak memory and the largest mappings at that moment.
 class StartupProbe final : public QObject {
 public:
-    StartupProbe(StartClock::time_point, QWidget* window) { window->installEventFilter(this); }
+    explicit StartupProbe(QWidget* window) { window->installEventFilter(this); }
 
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !m_painted) {

@@ -12,7 +12,6 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
-    const auto start = mivesk::bench::StartClock::now();
     const bool stay = argc > 1 && std::strcmp(argv[1], "--stay") == 0;
 
     QApplication app(argc, argv);
@@ -20,7 +19,7 @@ int main(int argc, char* argv[]) {
     window.setFixedSize(429, 263);
     std::optional<mivesk::bench::StartupProbe> probe;
     if (!stay)
-        probe.emplace(start, &window);
+        probe.emplace(&window);
     window.show();
     return app.exec();
 }

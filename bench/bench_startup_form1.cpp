@@ -9,9 +9,8 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    const auto start = mivesk::bench::StartClock::now();
     std::unique_ptr<mivesk::bench::StartupProbe> probe;
     return mivesk::runMivesk(argc, argv, [&](QWidget& window) {
-        probe = std::make_unique<mivesk::bench::StartupProbe>(start, &window);
+        probe = std::make_unique<mivesk::bench::StartupProbe>(&window);
     });
 }

@@ -15,7 +15,6 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
-    const auto start = mivesk::bench::StartClock::now();
     const bool stay = argc > 1 && std::strcmp(argv[1], "--stay") == 0;
 
     QApplication app(argc, argv);
@@ -27,7 +26,7 @@ int main(int argc, char* argv[]) {
     label->setGeometry(80, 8, 129, 17);
     std::optional<mivesk::bench::StartupProbe> probe;
     if (!stay)
-        probe.emplace(start, &window);
+        probe.emplace(&window);
     window.show();
     return app.exec();
 }

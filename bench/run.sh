@@ -22,7 +22,8 @@ rounds=${MIVESK_BENCH_CLICK_ROUNDS:-1000}
 xclicks=${MIVESK_BENCH_X_CLICKS:-100}
 xvfb=--xvfb${MIVESK_BENCH_XVFB:+=$MIVESK_BENCH_XVFB}
 
-cmake -S . -B "$build" -DMIVESK_BUILD_BENCH=ON >/dev/null
+# The bench preset's settings; MIVESK_BENCH_BUILD_DIR only moves the folder.
+cmake --preset bench -B "$build" >/dev/null
 targets="mivesk bench_engine bench_click bench_startup_form1 bench_startup_bare bench_startup_label"
 if grep -q '^MIVESK_BENCH_FIRST_FRAME:INTERNAL=ON' "$build/CMakeCache.txt"; then
     targets="$targets bench_first_frame"
@@ -35,6 +36,7 @@ bin="$build/bench"
 if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     XDG_RUNTIME_DIR=$(mktemp -d)
     export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
 
 echo "== Machine"
