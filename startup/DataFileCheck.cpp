@@ -63,6 +63,15 @@ DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
 
 // Why `path` could not be opened, or an empty string when there is simply
 // nothing there and the next place should be tried.
+
+// Named pipes, sockets and devices: opening one could block or read
+// something that is not a file at all.
+QString notARegularFile(const QString& shown) {
+    return QStringLiteral("「%1」は通常のファイルではありません"
+                          "（名前付きパイプ、ソケット、デバイスなど）。")
+        .arg(shown);
+}
+
 QString openFailure(const QByteArray& path, const QString& shown, int error) {
     struct stat entry {};
     const bool isLink = ::lstat(path.constData(), &entry) == 0 && S_ISLNK(entry.st_mode);
@@ -84,9 +93,7 @@ QString openFailure(const QByteArray& path, const QString& shown, int error) {
                               "（リンクの循環）。")
             .arg(shown);
     case ENXIO: // a socket
-        return QStringLiteral("「%1」は通常のファイルではありません"
-                              "（名前付きパイプ、ソケット、デバイスなど）。")
-            .arg(shown);
+        return notARegularFile(shown);
     default:
         return QStringLiteral("「%1」を開けません（%2）。").arg(shown, systemReason(error));
     }
@@ -147,9 +154,7 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
             reason = QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。")
                          .arg(shown);
         } else if (!S_ISREG(st.st_mode)) {
-            reason = QStringLiteral("「%1」は通常のファイルではありません"
-                                    "（名前付きパイプ、ソケット、デバイスなど）。")
-                         .arg(shown);
+            reason = notARegularFile(shown);
         } else {
             int error = 0;
             bytes = readStart(fd, DataFileMinimumSize, error);

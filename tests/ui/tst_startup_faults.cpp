@@ -41,8 +41,13 @@ bool makeSocket(const QString& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
-    if (fd < 0 || size_t(name.size()) >= sizeof(address.sun_path))
+    if (fd < 0) {
         return false;
+    }
+    if (size_t(name.size()) >= sizeof(address.sun_path)) {
+        ::close(fd);
+        return false;
+    }
     qstrcpy(address.sun_path, name.constData());
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
     ::close(fd);
