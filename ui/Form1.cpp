@@ -1,6 +1,6 @@
 #include "Form1.h"
 
-#include "AccessibleImageControl.h"
+#include "Accessibility.h"
 #include "Dialog.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
