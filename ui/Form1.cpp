@@ -27,10 +27,6 @@ namespace mivesk {
 
 namespace {
 
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Small indicators with a narrow gap, as the designed widths of the option
 // buttons and the check box need: "ランダム" must fit in 57 px.
 class CompactIndicatorStyle final : public QProxyStyle {
