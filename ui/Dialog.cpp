@@ -5,16 +5,13 @@
 #include "WindowDesign.h"
 #include "WindowLook.h"
 
-#include <QGuiApplication>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 #ifdef MIVESK_HAVE_XCB
 #include <xcb/xcb.h>
@@ -64,18 +61,21 @@ void pinAtStart(QScrollBar* bar) {
     });
 }
 
+using K = ControlKind;
+constexpr int No = ControlDesign::NoIndex;
+
 // clang-format off
 constexpr std::array Controls{
-    //             name        index                   kind               x    y    w    h   order visible tab  content                  accessible name
-    ControlDesign{"Label2",   ControlDesign::NoIndex, ControlKind::Label, {152,  24, 249,  17}, 1, true,  -1, "あ行",                  nullptr},
-    ControlDesign{"Label1",   ControlDesign::NoIndex, ControlKind::Label, {  8, 248, 217,  33}, 2, true,  -1, "かな５０音ヒント集",    nullptr},
-    ControlDesign{"Image1",   ControlDesign::NoIndex, ControlKind::Image, {  8,   8, 138, 225}, 3, true,  -1, "hint_chart",           "凹面の6点"},
-    ControlDesign{"Im_Close", ControlDesign::NoIndex, ControlKind::Image, {304, 248,  98,  30}, 4, true,  -1, "button_close",         "とじます"},
+    //             name       index kind         x    y    w    h   order visible tab content     accessible name
+    ControlDesign{"Label2",   No, K::Label,   {152,  24, 249,  17}, 1, true,  -1, "あ行",               nullptr},
+    ControlDesign{"Label1",   No, K::Label,   {  8, 248, 217,  33}, 2, true,  -1, "かな５０音ヒント集", nullptr},
+    ControlDesign{"Image1",   No, K::Image,   {  8,   8, 138, 225}, 3, true,  -1, "hint_chart",         "凹面の6点"},
+    ControlDesign{"Im_Close", No, K::Image,   {304, 248,  98,  30}, 4, true,  -1, "button_close",       "とじます"},
     // Runs past the right and bottom edges; the window clips it.
-    ControlDesign{"Shape1",   ControlDesign::NoIndex, ControlKind::Shape, {  0, 264, 417,  17}, 5, true,  -1, nullptr,                nullptr},
+    ControlDesign{"Shape1",   No, K::Shape,   {  0, 264, 417,  17}, 5, true,  -1, nullptr,              nullptr},
     // The text boxes are real child windows and sit above everything else.
-    ControlDesign{"txtHint",  ControlDesign::NoIndex, ControlKind::TextBox, {152, 80, 249, 153}, 0, true, 0, HintText,               "ヒント"},
-    ControlDesign{"Text1",    ControlDesign::NoIndex, ControlKind::TextBox, {152, 40, 249,  33}, 0, true, 1, RowAText,               "あ行"},
+    ControlDesign{"txtHint",  No, K::TextBox, {152,  80, 249, 153}, 0, true,   0, HintText,             "ヒント"},
+    ControlDesign{"Text1",    No, K::TextBox, {152,  40, 249,  33}, 0, true,   1, RowAText,             "あ行"},
 };
 
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
@@ -116,10 +116,8 @@ constexpr std::array TextBoxStyles{
 // size, the pitch the card was laid out for: the font's natural line spacing
 // would push the hint's last line out of its box.
 QTextEdit* makeTextBox(QWidget* parent, const ControlDesign& design) {
-    const auto style =
-        std::find_if(TextBoxStyles.begin(), TextBoxStyles.end(),
-                     [&](const TextBoxStyle& s) { return std::strcmp(s.name, design.name) == 0; });
-    Q_ASSERT(style != TextBoxStyles.end());
+    const TextBoxStyle* style = styleFor<TextBoxStyle>(TextBoxStyles, design.name);
+    Q_ASSERT(style);
     const QFont font = windowsFont(QStringLiteral("ＭＳ ゴシック"), style->points);
     auto* box = new QTextEdit(parent);
     box->setFont(font);
@@ -141,14 +139,14 @@ QTextEdit* makeTextBox(QWidget* parent, const ControlDesign& design) {
     pinAtStart(box->verticalScrollBar());
     pinAtStart(box->horizontalScrollBar());
     // QTextCursor turns each CR LF into one line break, so no CR is shown.
-    box->setPlainText(QString::fromUtf8(design.content));
+    box->setPlainText(utf8(design.content));
     QTextBlockFormat pitch;
     pitch.setLineHeight(font.pixelSize(), QTextBlockFormat::FixedHeight);
     QTextCursor all(box->document());
     all.select(QTextCursor::Document);
     all.mergeBlockFormat(pitch);
     box->moveCursor(QTextCursor::Start);
-    box->setAccessibleName(QString::fromUtf8(design.accessibleName));
+    box->setAccessibleName(utf8(design.accessibleName));
     return box;
 }
 
@@ -158,12 +156,10 @@ QTextEdit* makeTextBox(QWidget* parent, const ControlDesign& design) {
 // with its own states when it maps the window. Call before the first show.
 void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_HAVE_XCB
-    // Other platforms (offscreen among them) may answer as X11 too.
-    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb") || !x11->connection()) {
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto atom = [connection](const char* name) {
         xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
             connection,

@@ -1,6 +1,6 @@
 #include "Form1.h"
 
-#include "AccessibleImageControl.h"
+#include "Accessibility.h"
 #include "Dialog.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
@@ -26,10 +26,6 @@
 namespace mivesk {
 
 namespace {
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // Small indicators with a narrow gap, as the designed widths of the option
 // buttons and the check box need: "ランダム" must fit in 57 px.
@@ -75,6 +71,9 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     buildControls(
         this, form1Design(), [this](const ControlDesign& design) { return createWindowed(design); },
         [this](const ControlDesign& design, QWidget* control) { bindMember(design, control); });
+    // The holders only lend the dots their pictures; they are never shown.
+    keepFromScreenReaders(m_Imtenon);
+    keepFromScreenReaders(m_Imtenoff);
     bindEvents();
 
     m_engine->Form_Load();
@@ -244,14 +243,10 @@ void Form1::forward(void (DrillEngine::*operation)(Args...), Args... args) {
     render();
 }
 
-void Form1::showDot(ImageControl* dot, DotPicture picture, const QString& cellName, int index) {
+void Form1::showDot(ImageControl* dot, DotPicture picture) {
     // Every dot shares the picture of the hidden holder image.
     const bool on = picture == DotPicture::On;
     dot->setPicture(on ? m_Imtenon->picture() : m_Imtenoff->picture());
-    // Qt announces every setting of a name, even an unchanged one.
-    if (const QString name = cellName + QString::number(index + 1); dot->accessibleName() != name) {
-        dot->setAccessibleName(name);
-    }
     dot->setRaised(on);
 }
 
@@ -261,10 +256,10 @@ void Form1::render(bool everything) {
 
     for (int i = 0; i < 6; ++i) {
         if (everything || view.ImTen[i] != shown.ImTen[i]) {
-            showDot(m_ImTen[i], view.ImTen[i], QStringLiteral("入力の点"), i);
+            showDot(m_ImTen[i], view.ImTen[i]);
         }
         if (everything || view.ImTenKai[i] != shown.ImTenKai[i]) {
-            showDot(m_ImTenKai[i], view.ImTenKai[i], QStringLiteral("答えの点"), i);
+            showDot(m_ImTenKai[i], view.ImTenKai[i]);
         }
     }
 

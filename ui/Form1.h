@@ -56,7 +56,7 @@ private:
     // Updates only the controls whose value differs from what is on
     // screen, so that one dot click repaints one dot.
     void render(bool everything = false);
-    void showDot(ImageControl* dot, DotPicture picture, const QString& cellName, int index);
+    void showDot(ImageControl* dot, DotPicture picture);
     void endProgram();
 
     std::unique_ptr<DrillEngine> m_engine;

@@ -8,25 +8,12 @@
 #include <QAbstractButton>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace mivesk {
 
 namespace {
-
-QString utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// The row of `styles` for the control called `name`, or nullptr.
-template <typename Style> const Style* styleFor(std::span<const Style> styles, const char* name) {
-    const auto found = std::find_if(styles.begin(), styles.end(), [name](const Style& style) {
-        return std::strcmp(style.name, name) == 0;
-    });
-    return found == styles.end() ? nullptr : &*found;
-}
 
 QWidget* makeImage(QWidget* window, const WindowDesign& design, const ControlDesign& control) {
     auto* image = new ImageControl(window);

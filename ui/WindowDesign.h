@@ -6,6 +6,8 @@
 #include <QRgb>
 #include <QString>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <span>
 
@@ -47,7 +49,7 @@ struct ControlDesign {
     // in ":/pictures/".
     const char* content;
     // UTF-8: the name a screen reader announces for an image or a text
-    // box; labels are announced by their text, dots by their state.
+    // box; labels are announced by their text.
     const char* accessibleName;
 
     bool isWindowless() const { return order > 0; }
@@ -55,6 +57,19 @@ struct ControlDesign {
 
 // "ImTen_3" for a control-array member, the bare name otherwise.
 QString objectNameOf(const ControlDesign& control);
+
+// The tables hold their texts as UTF-8.
+inline QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// The row of `styles` for the control called `name`, or nullptr.
+template <typename Style> const Style* styleFor(std::span<const Style> styles, const char* name) {
+    const auto found = std::find_if(styles.begin(), styles.end(), [name](const Style& style) {
+        return std::strcmp(style.name, name) == 0;
+    });
+    return found == styles.end() ? nullptr : &*found;
+}
 
 // How a label looks, for the labels that differ from plain default text.
 enum class TextColour { ButtonText, WindowText, Fixed };

@@ -95,10 +95,6 @@ QIcon applicationIcon() {
             icon.addFile(path, QSize(size, size));
         }
     }
-    if (icon.isNull()) {
-        icon.addFile(QStringLiteral(":/pictures/app_icon.png"), QSize(32, 32));
-        icon.addFile(QStringLiteral(":/pictures/app_icon@2x.png"), QSize(64, 64));
-    }
     return icon;
 }
 
@@ -143,5 +139,16 @@ void setClassicEdgeColours(QWidget* widget) {
 void drawClassicSunkenEdge(QPainter* painter, const QRect& rect) {
     qDrawWinPanel(painter, rect, classicEdgePalette(QPalette()), true);
 }
+
+#ifdef MIVESK_HAVE_XCB
+xcb_connection_t* x11Connection() {
+    // Other platforms (offscreen among them) may answer as X11 too.
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return nullptr;
+    }
+    return x11->connection();
+}
+#endif
 
 } // namespace mivesk

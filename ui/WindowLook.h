@@ -10,6 +10,9 @@
 class QPainter;
 class QRect;
 class QWidget;
+#ifdef MIVESK_HAVE_XCB
+struct xcb_connection_t;
+#endif
 
 namespace mivesk {
 
@@ -24,7 +27,7 @@ namespace mivesk {
 QPixmap resourcePicture(const QString& name);
 
 // The application icon of every window: each size of the icon set that the
-// program carries, or the single application picture where it has none.
+// program carries.
 QIcon applicationIcon();
 
 // What every window does first: it takes its object name and title, the
@@ -51,5 +54,11 @@ void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& c
 inline constexpr int ClassicEdgeWidth = 2;
 void setClassicEdgeColours(QWidget* widget);
 void drawClassicSunkenEdge(QPainter* painter, const QRect& rect);
+
+#ifdef MIVESK_HAVE_XCB
+// The program's connection to the X server, or nullptr where it does not
+// run on X11.
+xcb_connection_t* x11Connection();
+#endif
 
 } // namespace mivesk

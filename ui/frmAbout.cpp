@@ -106,9 +106,8 @@ class BlockedClickWatcher final : public QAbstractNativeEventFilter {
 public:
     explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
 #ifdef MIVESK_HAVE_XCB
-        const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-        if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && x11->connection()) {
-            m_xinput = xinputOpcode(x11->connection());
+        if (xcb_connection_t* connection = x11Connection()) {
+            m_xinput = xinputOpcode(connection);
         }
 #endif
     }

@@ -140,6 +140,8 @@ void AccessibilityTest::controls_data() {
     row("Form1", "Shp_Blue", A::NoRole, "", false, false, false, {});
     row("Form1", "ShpCover", A::NoRole, "", false, false, false, {});
     row("Form1", "TexCheck", A::NoRole, "", false, false, false, {});
+    row("Form1", "Imtenon", A::NoRole, "", false, false, false, {});
+    row("Form1", "Imtenoff", A::NoRole, "", false, false, false, {});
     row("Dialog", "Im_Close", A::Button, "とじます", false, false, false, press, 5);
     row("Dialog", "Image1", A::Graphic, "凹面の6点", false, false, false, {}, 0);
     row("Dialog", "Text1", A::EditableText, "あ行", false, true, false, focus, 2);

@@ -4,6 +4,7 @@
 
 #include "Form1TestSupport.h"
 #include "ImageControl.h"
+#include "WindowLook.h"
 
 #include <QPixmapCache>
 #include <QTest>

@@ -1,5 +1,7 @@
 #include "ImageControl.h"
 
+#include "WindowLook.h"
+
 #include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>

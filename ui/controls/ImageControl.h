@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WindowLook.h"
-
 #include <QPixmap>
 #include <QString>
 #include <QWidget>

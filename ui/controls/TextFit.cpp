@@ -144,6 +144,7 @@ bool FitLabel::event(QEvent* event) {
 void FitLabel::fit() {
     const QRect box = contentsRect();
     const QString shown = text();
+    m_fittedText = shown;
     const QFont fitted = condensedToFit(m_designFont, shown, box.width(), m_designedLines);
     if (fitted != font()) {
         m_ownFont = true;
@@ -182,6 +183,9 @@ void FitLabel::fit() {
 }
 
 void FitLabel::paintEvent(QPaintEvent* event) {
+    if (text() != m_fittedText) {
+        fit();
+    }
     if (!m_ownLayout) {
         QLabel::paintEvent(event);
         return;

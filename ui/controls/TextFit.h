@@ -21,8 +21,8 @@ class FitLabel : public QLabel {
 public:
     FitLabel(const QString& text, QWidget* parent, int designedLines = 1);
 
-    // Hides QLabel::setText (not virtual): every caption the program
-    // changes goes through here, so that it is fitted before it is drawn.
+    // Fits the new text at once. QLabel::setText is not virtual: a text set
+    // through a QLabel* is fitted when the label next paints.
     void setText(const QString& text);
 
     void setDesignedLines(int lines);
@@ -39,6 +39,7 @@ private:
     void fit();
 
     int m_designedLines;
+    QString m_fittedText; // the text the font and the layout are worked out for
     QFont m_designFont;
     qreal m_lineSpacing = 0;
     bool m_ownFont = false;   // the label sets its own font: not a new design

@@ -1,4 +1,4 @@
-#include "AccessibleImageControl.h"
+#include "Accessibility.h"
 
 #include "Dialog.h"
 #include "Form1.h"
