@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace mivesk {
@@ -77,14 +78,34 @@ QFont condensedToFit(const QFont& font, const QString& text, qreal width, int li
         return font;
     }
     // The widest stretch that fits: fitting only gets easier as the stretch
-    // narrows, so halve the range until it is one step wide.
+    // narrows, so halve the range until it is one step wide. Every stretch
+    // tried costs a font of its own, so first try where advances, which
+    // scale with the stretch, say the text just fits, and the step above:
+    // for a line of text that is usually the answer.
     QFont fitted = font;
+    const auto fitsAt = [&](int stretch) {
+        fitted.setStretch(stretch);
+        return fitsAcross(text, fitted, width, lines);
+    };
     int fits = NarrowestStretch;
     int tooWide = 100;
+    const qreal natural = QFontMetricsF(font).horizontalAdvance(text);
+    if (natural > 0) {
+        const int guess = std::clamp(int(100 * width * lines / natural), fits + 1, tooWide - 2);
+        if (fitsAt(guess)) {
+            fits = guess;
+            if (!fitsAt(guess + 1)) {
+                tooWide = guess + 1;
+            } else {
+                fits = guess + 1;
+            }
+        } else {
+            tooWide = guess;
+        }
+    }
     while (tooWide - fits > 1) {
         const int middle = (fits + tooWide) / 2;
-        fitted.setStretch(middle);
-        (fitsAcross(text, fitted, width, lines) ? fits : tooWide) = middle;
+        (fitsAt(middle) ? fits : tooWide) = middle;
     }
     fitted.setStretch(fits);
     return fitted;
@@ -106,7 +127,6 @@ void fitButtonCaption(QAbstractButton* button) {
 FitLabel::FitLabel(const QString& text, QWidget* parent, int designedLines)
     : QLabel(text, parent), m_designedLines(designedLines), m_designFont(font()) {
     setWordWrap(true);
-    fit();
 }
 
 void FitLabel::setText(const QString& text) {
@@ -114,12 +134,33 @@ void FitLabel::setText(const QString& text) {
         return;
     }
     QLabel::setText(text);
-    fit();
+    fitLater();
 }
 
 void FitLabel::setDesignedLines(int lines) {
     m_designedLines = lines;
-    fit();
+    fitLater();
+}
+
+void FitLabel::fitLater() {
+    m_stale = true;
+    update();
+}
+
+void FitLabel::fitIfStale() const {
+    if (m_stale || text() != m_fittedText) {
+        const_cast<FitLabel*>(this)->fit();
+    }
+}
+
+qreal FitLabel::firstLineTop() const {
+    fitIfStale();
+    return m_firstLineTop;
+}
+
+qreal FitLabel::lineSpacing() const {
+    fitIfStale();
+    return m_lineSpacing;
 }
 
 bool FitLabel::event(QEvent* event) {
@@ -128,12 +169,12 @@ bool FitLabel::event(QEvent* event) {
     case QEvent::FontChange:
         if (!m_ownFont) {
             m_designFont = font();
-            fit();
+            fitLater();
         }
         break;
     case QEvent::Resize:
     case QEvent::ContentsRectChange:
-        fit();
+        fitLater();
         break;
     default:
         break;
@@ -142,6 +183,7 @@ bool FitLabel::event(QEvent* event) {
 }
 
 void FitLabel::fit() {
+    m_stale = false;
     const QRect box = contentsRect();
     const QString shown = text();
     m_fittedText = shown;
@@ -183,9 +225,7 @@ void FitLabel::fit() {
 }
 
 void FitLabel::paintEvent(QPaintEvent* event) {
-    if (text() != m_fittedText) {
-        fit();
-    }
+    fitIfStale();
     if (!m_ownLayout) {
         QLabel::paintEvent(event);
         return;

@@ -21,15 +21,15 @@ class FitLabel : public QLabel {
 public:
     FitLabel(const QString& text, QWidget* parent, int designedLines = 1);
 
-    // Fits the new text at once. QLabel::setText is not virtual: a text set
-    // through a QLabel* is fitted when the label next paints.
+    // The new text is fitted before it is painted, also when it was set
+    // through a QLabel* (QLabel::setText is not virtual).
     void setText(const QString& text);
 
     void setDesignedLines(int lines);
     // Where the label draws its lines: the first one's top below the top of
     // the rectangle left for text, and the distance between two lines' tops.
-    qreal firstLineTop() const { return m_firstLineTop; }
-    qreal lineSpacing() const { return m_lineSpacing; }
+    qreal firstLineTop() const;
+    qreal lineSpacing() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -37,6 +37,13 @@ protected:
 
 private:
     void fit();
+    // While a window is being built its labels get their font, rectangle
+    // and line count one after another; each would call for a new fit, and
+    // a fit lays the text out several times. So those changes only mark the
+    // fit as stale, and it is worked out once, when the label is painted or
+    // asked where it draws.
+    void fitLater();
+    void fitIfStale() const;
 
     int m_designedLines;
     QString m_fittedText; // the text the font and the layout are worked out for
@@ -45,6 +52,7 @@ private:
     bool m_ownFont = false;   // the label sets its own font: not a new design
     qreal m_firstLineTop = 0; // below the top edge by this much
     bool m_ownLayout = false; // drawn otherwise than a plain label would
+    bool m_stale = true;      // the font, rectangle or line count changed since the fit
 };
 
 // `font`, or where `text` in it would not fit `width` on `lines` lines, the
