@@ -1,5 +1,6 @@
 #include "WindowLook.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -54,6 +55,31 @@ QPalette classicEdgePalette(QPalette palette) {
     return palette;
 }
 
+// Gives its window the whole icon set once the window's first paint is
+// done, then goes.
+class WholeIconAfterFirstPaint final : public QObject {
+public:
+    explicit WholeIconAfterFirstPaint(QWidget* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_window->setWindowIcon(applicationIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
 } // namespace
 
 QPixmap resourcePicture(const QString& name) {
@@ -87,12 +113,14 @@ QPixmap resourcePicture(const QString& name) {
     return picture;
 }
 
-QIcon applicationIcon() {
+QIcon applicationIcon(int largest) {
+    // Read as every other picture is: QIcon::addFile would ask each image
+    // format plugin in turn whether it can read the file, and loading them
+    // all took longer at start-up than drawing the whole window.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QString path = QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size);
-        if (QFile::exists(path)) {
-            icon.addFile(path, QSize(size, size));
+        if (size <= largest) {
+            icon.addPixmap(readPng(QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size)));
         }
     }
     return icon;
@@ -101,7 +129,12 @@ QIcon applicationIcon() {
 void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
     window->setObjectName(name);
     window->setWindowTitle(title);
-    window->setWindowIcon(applicationIcon());
+    // The icon's two largest sizes take a tenth of the main window's
+    // start-up to decode, and only a desktop that shows large icons asks
+    // for them: the window starts with the sizes up to 64 pixels and takes
+    // the whole set once it has been painted for the first time.
+    window->setWindowIcon(applicationIcon(64));
+    window->installEventFilter(new WholeIconAfterFirstPaint(window));
     window->setFixedSize(size);
     window->setAutoFillBackground(true);
     setPaletteColour(window, QPalette::Window, Qt::white);

@@ -27,8 +27,8 @@ namespace mivesk {
 QPixmap resourcePicture(const QString& name);
 
 // The application icon of every window: each size of the icon set that the
-// program carries.
-QIcon applicationIcon();
+// program carries, up to `largest` pixels.
+QIcon applicationIcon(int largest = 256);
 
 // What every window does first: it takes its object name and title, the
 // program's icon, and a fixed client area of `size` with a white background.
