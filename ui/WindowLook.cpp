@@ -1,7 +1,6 @@
 #include "WindowLook.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
