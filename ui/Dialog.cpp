@@ -61,8 +61,7 @@ void pinAtStart(QScrollBar* bar) {
     });
 }
 
-using K = ControlKind;
-constexpr int No = ControlDesign::NoIndex;
+using namespace table;
 
 // clang-format off
 constexpr std::array Controls{
@@ -77,9 +76,6 @@ constexpr std::array Controls{
     ControlDesign{"txtHint",  No, K::TextBox, {152,  80, 249, 153}, 0, true,   0, HintText,             "ヒント"},
     ControlDesign{"Text1",    No, K::TextBox, {152,  40, 249,  33}, 0, true,   1, RowAText,             "あ行"},
 };
-
-constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
-constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
 
 constexpr std::array LabelStyles{
     //          name      family          points bold   under  text colour        colour align   opaque background sunken lines

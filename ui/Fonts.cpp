@@ -6,14 +6,19 @@
 
 namespace mivesk {
 
+namespace {
+
+// The pixel size of `points` at 96 dots per inch, rounded to the nearest pixel.
+int pixelsForPoints(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
+} // namespace
+
 void registerFontSubstitutes() {
     QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-}
-
-int pixelsForPoints(double points) {
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
 QFont windowsFont(const QString& family, double points, bool bold, bool underline) {

@@ -18,7 +18,4 @@ void registerFontSubstitutes();
 // registered stand-in (the Windows name itself where none is registered).
 QFont windowsFont(const QString& family, double points, bool bold = false, bool underline = false);
 
-// The pixel size of `points` at 96 dots per inch, rounded to the nearest pixel.
-int pixelsForPoints(double points);
-
 } // namespace mivesk

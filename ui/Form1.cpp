@@ -2,12 +2,12 @@
 
 #include "Accessibility.h"
 #include "Dialog.h"
+#include "FitLabel.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
 #include "TextBoxControl.h"
-#include "TextFit.h"
 #include "WindowLook.h"
 #include "frmAbout.h"
 

@@ -6,8 +6,7 @@ namespace mivesk {
 
 namespace {
 
-using K = ControlKind;
-constexpr int No = ControlDesign::NoIndex;
+using namespace table;
 
 // The welcome text tells the user what to do first; it is the drill's only
 // guard against pressing other buttons before Set.
@@ -82,10 +81,6 @@ constexpr std::array Controls{
     // past the client area's right edge.
     ControlDesign{"TexCheck",      No, K::TextBox,      {408,   0, 25, 18}, 0, false, 19, "チェック用\r\n", nullptr},
 };
-
-constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
-constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignTop;
-constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
 
 constexpr std::array LabelStyles{
     //          name        family            points bold   under  text colour            colour               align   opaque background           sunken lines

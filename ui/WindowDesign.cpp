@@ -1,8 +1,8 @@
 #include "WindowDesign.h"
 
+#include "FitLabel.h"
 #include "Fonts.h"
 #include "ShapeControl.h"
-#include "TextFit.h"
 #include "WindowLook.h"
 
 #include <QAbstractButton>
@@ -81,8 +81,7 @@ void styleLabels(QWidget* window, std::span<const LabelStyle> styles) {
     }
 }
 
-} // namespace
-
+// "ImTen_3" for a control-array member, the bare name otherwise.
 QString objectNameOf(const ControlDesign& control) {
     const QString name = QString::fromLatin1(control.name);
     if (control.index == ControlDesign::NoIndex) {
@@ -90,6 +89,8 @@ QString objectNameOf(const ControlDesign& control) {
     }
     return name + QLatin1Char('_') + QString::number(control.index);
 }
+
+} // namespace
 
 void buildControls(QWidget* window, const WindowDesign& design,
                    const std::function<QWidget*(const ControlDesign&)>& makeWindowed,

@@ -55,8 +55,15 @@ struct ControlDesign {
     bool isWindowless() const { return order > 0; }
 };
 
-// "ImTen_3" for a control-array member, the bare name otherwise.
-QString objectNameOf(const ControlDesign& control);
+// Short names that keep each table row on one readable line; a file of
+// tables takes them with `using namespace table;`.
+namespace table {
+using K = ControlKind;
+constexpr int No = ControlDesign::NoIndex;
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignTop;
+constexpr Qt::Alignment Centre = Qt::AlignHCenter | Qt::AlignTop;
+} // namespace table
 
 // The tables hold their texts as UTF-8.
 inline QString utf8(const char* text) {

@@ -1,9 +1,9 @@
 #include "frmAbout.h"
 
 #include "AppVersion.h"
+#include "FitLabel.h"
 #include "Fonts.h"
 #include "ImageControl.h"
-#include "TextFit.h"
 #include "WindowDesign.h"
 #include "WindowLook.h"
 
@@ -24,8 +24,7 @@ namespace mivesk {
 
 namespace {
 
-using K = ControlKind;
-constexpr int No = ControlDesign::NoIndex;
+using namespace table;
 
 // clang-format off
 constexpr std::array Controls{
@@ -46,7 +45,6 @@ constexpr std::array Controls{
 };
 
 // Every label is opaque white; most have black text.
-constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignTop;
 constexpr QRgb White = qRgb(255, 255, 255);
 constexpr QRgb Black = qRgb(0, 0, 0);
 constexpr std::array LabelStyles{

@@ -3,9 +3,9 @@
 // texts of all three windows, each whole inside its control.
 
 #include "Dialog.h"
+#include "FitLabel.h"
 #include "Form1TestSupport.h"
 #include "TextBoxControl.h"
-#include "TextFit.h"
 #include "frmAbout.h"
 
 #include <QAbstractButton>
@@ -13,12 +13,16 @@
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 #include <QTimer>
+
+#include <algorithm>
+#include <climits>
 
 using namespace mivesk;
 using namespace mivesk::test;
@@ -289,9 +293,9 @@ void Form1LayoutTest::textsFitWhole_data() {
 
 // Measured as the text is drawn: broken into lines at the control's width
 // in the control's own font, each line's advance and glyphs' ink inside the
-// rectangle left for text, the lines following each other at the label's
-// line spacing. A button's caption is centred vertically, so only its
-// width counts.
+// rectangle left for text, each line on the baseline the label's own paint
+// puts it. A button's caption is centred vertically, so only its width
+// counts.
 // The rectangle that `text` inks when drawn in `font` from the origin at
 // its baseline, found by drawing it at the control's pixel density.
 static QRectF inkOf(const QString& text, const QFont& font, qreal ratio) {
@@ -322,11 +326,78 @@ static QRectF inkOf(const QString& text, const QFont& font, qreal ratio) {
                   (right - left + 1) / ratio, (bottom - top + 1) / ratio);
 }
 
+// Paints a widget as it paints itself on screen, drawing nothing but
+// noting where each run of text starts on its baseline, in the widget's
+// coordinates. The clip is ignored: seeing text that a clip would cut off
+// is the point.
+class TextPositions : public QPaintDevice {
+public:
+    explicit TextPositions(QWidget* widget) : m_widget(widget) {
+        widget->render(this, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    // The distinct baselines, top down.
+    QList<qreal> baselines() const {
+        QList<qreal> ys;
+        for (const QPointF& start : m_engine.starts)
+            if (std::none_of(ys.begin(), ys.end(),
+                             [&](qreal y) { return qAbs(y - start.y()) < 0.01; }))
+                ys << start.y();
+        std::sort(ys.begin(), ys.end());
+        return ys;
+    }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return m_widget->width();
+        case PdmHeight:
+            return m_widget->height();
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return m_widget->logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return m_widget->logicalDpiY();
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        default:
+            return 1;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        Engine() : QPaintEngine(AllFeatures) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        Type type() const override { return User; }
+        void updateState(const QPaintEngineState& state) override {
+            if (state.state() & DirtyTransform)
+                transform = state.transform();
+        }
+        void drawTextItem(const QPointF& at, const QTextItem&) override {
+            starts << transform.map(at);
+        }
+        void drawPath(const QPainterPath&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        QTransform transform;
+        QList<QPointF> starts;
+    };
+    QWidget* m_widget;
+    mutable Engine m_engine;
+};
+
 static void checkTextFits(QWidget* control, const QString& newText, int lines) {
     QString text;
     QRectF box;
-    qreal spacing = 0;
-    qreal top = 0;
+    QList<qreal> baselines;
     Qt::Alignment alignment = Qt::AlignLeft;
     bool widthOnly = false;
     if (auto* label = qobject_cast<FitLabel*>(control)) {
@@ -334,8 +405,9 @@ static void checkTextFits(QWidget* control, const QString& newText, int lines) {
             label->setText(newText);
         text = label->text();
         box = label->contentsRect();
-        spacing = label->lineSpacing();
-        top = label->firstLineTop();
+        baselines = TextPositions(label).baselines();
+        for (qreal& y : baselines)
+            y -= box.top();
         alignment = label->alignment();
     } else {
         auto* button = qobject_cast<QAbstractButton*>(control);
@@ -361,8 +433,8 @@ static void checkTextFits(QWidget* control, const QString& newText, int lines) {
         line.setLineWidth(box.width());
     layout.endLayout();
     QCOMPARE(layout.lineCount(), lines);
-    if (spacing == 0)
-        spacing = layout.lineAt(0).height();
+    if (!widthOnly)
+        QCOMPARE(baselines.size(), lines);
     for (int i = 0; i < layout.lineCount(); ++i) {
         const QTextLine line = layout.lineAt(i);
         const QString shown = text.mid(line.textStart(), line.textLength());
@@ -376,7 +448,7 @@ static void checkTextFits(QWidget* control, const QString& newText, int lines) {
         const qreal ratio = control->devicePixelRatioF();
         x = std::round(x * ratio) / ratio;
         const QRectF ink = inkOf(shown, font, control->devicePixelRatioF())
-                               .translated(x, top + i * spacing + line.ascent());
+                               .translated(x, widthOnly ? line.ascent() : baselines[i]);
         const QRectF drawn = ink.united(QRectF(x, ink.top(), advance, ink.height()));
         const QRectF inside = widthOnly ? QRectF(0, ink.top(), box.width(), ink.height())
                                         : QRectF(0, 0, box.width(), box.height());

@@ -1,4 +1,4 @@
-#include "TextFit.h"
+#include "FitLabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -40,6 +40,20 @@ int layOut(QTextLayout& layout, qreal width, qreal spacing) {
     return lines;
 }
 
+// The lines that `text` breaks into in `font` at `width`, as a label with
+// word wrap breaks them.
+QStringList wrappedLines(const QString& text, const QFont& font, qreal width) {
+    QTextLayout layout(text, font);
+    layout.setTextOption(wrapOption(Qt::AlignLeft));
+    layOut(layout, width, 0);
+    QStringList lines;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    return lines;
+}
+
 // Whether `text` fits `width` in `font` on at most `lines` lines: no line
 // wider than the width, measured by its advance and by its glyphs' ink.
 bool fitsAcross(const QString& text, const QFont& font, qreal width, int lines) {
@@ -59,21 +73,9 @@ bool fitsAcross(const QString& text, const QFont& font, qreal width, int lines) 
     return true;
 }
 
-} // namespace
-
-QStringList wrappedLines(const QString& text, const QFont& font, qreal width) {
-    QTextLayout layout(text, font);
-    layout.setTextOption(wrapOption(Qt::AlignLeft));
-    layOut(layout, width, 0);
-    QStringList lines;
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        lines << text.mid(line.textStart(), line.textLength());
-    }
-    return lines;
-}
-
-QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines) {
+// `font`, or where `text` in it would not fit `width` on `lines` lines, the
+// same font at the widest stretch at which it does.
+QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines = 1) {
     if (text.isEmpty() || fitsAcross(text, font, width, lines)) {
         return font;
     }
@@ -111,6 +113,8 @@ QFont condensedToFit(const QFont& font, const QString& text, qreal width, int li
     return fitted;
 }
 
+} // namespace
+
 void fitButtonCaption(QAbstractButton* button) {
     QStyleOptionButton option;
     option.initFrom(button);
@@ -147,20 +151,10 @@ void FitLabel::fitLater() {
     update();
 }
 
-void FitLabel::fitIfStale() const {
+void FitLabel::fitIfStale() {
     if (m_stale || text() != m_fittedText) {
-        const_cast<FitLabel*>(this)->fit();
+        fit();
     }
-}
-
-qreal FitLabel::firstLineTop() const {
-    fitIfStale();
-    return m_firstLineTop;
-}
-
-qreal FitLabel::lineSpacing() const {
-    fitIfStale();
-    return m_lineSpacing;
 }
 
 bool FitLabel::event(QEvent* event) {

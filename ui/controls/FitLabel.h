@@ -26,10 +26,6 @@ public:
     void setText(const QString& text);
 
     void setDesignedLines(int lines);
-    // Where the label draws its lines: the first one's top below the top of
-    // the rectangle left for text, and the distance between two lines' tops.
-    qreal firstLineTop() const;
-    qreal lineSpacing() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -40,10 +36,9 @@ private:
     // While a window is being built its labels get their font, rectangle
     // and line count one after another; each would call for a new fit, and
     // a fit lays the text out several times. So those changes only mark the
-    // fit as stale, and it is worked out once, when the label is painted or
-    // asked where it draws.
+    // fit as stale, and it is worked out once, when the label is painted.
     void fitLater();
-    void fitIfStale() const;
+    void fitIfStale();
 
     int m_designedLines;
     QString m_fittedText; // the text the font and the layout are worked out for
@@ -55,17 +50,9 @@ private:
     bool m_stale = true;      // the font, rectangle or line count changed since the fit
 };
 
-// `font`, or where `text` in it would not fit `width` on `lines` lines, the
-// same font at the widest stretch at which it does.
-QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines = 1);
-
 // Condenses a check box's or option button's caption, as a FitLabel does,
 // to the room its indicator leaves in the button's rectangle. Call once the
 // button has its font, style and size.
 void fitButtonCaption(QAbstractButton* button);
-
-// The lines that `text` breaks into in `font` at `width`, as a label with
-// word wrap breaks them.
-QStringList wrappedLines(const QString& text, const QFont& font, qreal width);
 
 } // namespace mivesk
