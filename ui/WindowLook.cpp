@@ -5,10 +5,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QResource>
 #include <QScreen>
 #include <QWidget>
-#include <QtEndian>
 #include <qdrawutil.h>
 
 namespace mivesk {
@@ -22,28 +20,6 @@ QPixmap readPng(const QString& path) {
     QImageReader reader(path, "png");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImageReader(&reader);
-}
-
-// The pictures of the first screen are also built into the program as the
-// pixels they decode to (see ui/packing): a copy instead of a PNG decode at
-// start-up. A null pixmap when `file` is not such a picture.
-QPixmap packedPicture(const QString& file) {
-    const QResource packed(QStringLiteral(":/packed/%1.pixels").arg(file));
-    if (!packed.isValid() || packed.compressionAlgorithm() != QResource::NoCompression ||
-        packed.size() < 16) {
-        return {};
-    }
-    const uchar* data = packed.data();
-    const qint32 width = qFromLittleEndian<qint32>(data);
-    const qint32 height = qFromLittleEndian<qint32>(data + 4);
-    const auto format = QImage::Format(qFromLittleEndian<qint32>(data + 8));
-    const qint32 bytesPerLine = qFromLittleEndian<qint32>(data + 12);
-    if ((format != QImage::Format_ARGB32_Premultiplied && format != QImage::Format_RGB32) ||
-        width <= 0 || height <= 0 || bytesPerLine < width * 4 ||
-        packed.size() < 16 + qint64(bytesPerLine) * height) {
-        return {};
-    }
-    return QPixmap::fromImage(QImage(data + 16, width, height, bytesPerLine, format));
 }
 
 QPalette classicEdgePalette(QPalette palette) {
@@ -96,10 +72,7 @@ QPixmap resourcePicture(const QString& name) {
     if (QPixmapCache::find(key, &picture)) {
         return picture;
     }
-    picture = packedPicture(file);
-    if (picture.isNull()) {
-        picture = readPng(path);
-    }
+    picture = readPng(path);
     if (twin && !picture.isNull()) {
         if (ratio != 2.0) {
             const QSize size(qRound(picture.width() / 2.0 * ratio),
