@@ -22,13 +22,8 @@ void registerFontSubstitutes() {
 }
 
 QFont windowsFont(const QString& family, double points, bool bold, bool underline) {
-    // Ask for the stand-in itself. Qt tries a font's families in turn, and for
-    // a first family that no installed font has it first asks fontconfig for
-    // a sorted list of fallback fonts, once per style and script; so does
-    // loading any font that brings further families along. Those searches
-    // were a fifth of the main window's start-up, so the font names only the
-    // installed stand-in and Qt finds it at once. Every Windows name that maps
-    // to the same stand-in gives the same font, which Qt's font cache shares.
+    // Only the installed stand-in: a family no font has, or further families,
+    // send Qt to fontconfig's slow sorted fallback lists before it looks on.
     const QStringList standIns = QFont::substitutes(family);
     QFont font(standIns.isEmpty() ? family : standIns.first());
     font.setPixelSize(pixelsForPoints(points));
