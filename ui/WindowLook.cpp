@@ -86,9 +86,8 @@ QPixmap resourcePicture(const QString& name) {
 }
 
 QIcon applicationIcon(int largest) {
-    // Read as every other picture is: QIcon::addFile would ask each image
-    // format plugin in turn whether it can read the file, and loading them
-    // all took longer at start-up than drawing the whole window.
+    // Read as every other picture is: QIcon::addFile would load every image
+    // format plugin to ask whether it can read the file.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         if (size <= largest) {
@@ -101,10 +100,8 @@ QIcon applicationIcon(int largest) {
 void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
     window->setObjectName(name);
     window->setWindowTitle(title);
-    // The icon's two largest sizes take a tenth of the main window's
-    // start-up to decode, and only a desktop that shows large icons asks
-    // for them: the window starts with the sizes up to 64 pixels and takes
-    // the whole set once it has been painted for the first time.
+    // Only a desktop showing large icons asks for the two largest sizes, so
+    // they come once the window has been painted.
     window->setWindowIcon(applicationIcon(64));
     window->installEventFilter(new WholeIconAfterFirstPaint(window));
     window->setFixedSize(size);
