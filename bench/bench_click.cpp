@@ -10,7 +10,6 @@
 #include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "DrillEngine.h"
-#include "FileDictionarySource.h"
 #include "Fonts.h"
 #include "Form1.h"
 #include "ImageControl.h"

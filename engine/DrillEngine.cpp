@@ -1,8 +1,8 @@
 #include "DrillEngine.h"
 
-#include "ModeTable.h"
 #include "ScoreText.h"
 
+#include <array>
 #include <limits>
 
 namespace mivesk {
@@ -12,6 +12,36 @@ namespace {
 constexpr qint16 CounterLimit = std::numeric_limits<qint16>::max();
 const QString Raised = QStringLiteral("1");
 const QString Flat = QStringLiteral("0");
+
+// The records one ordered mode drills: the ten rows of the kana table, in
+// table order (the や and わ rows hold three kana each), then all 46.
+struct ModeRange {
+    qint16 start;
+    qint16 end;
+};
+constexpr std::array<ModeRange, DrillEngine::RandomMode> ModeRanges{{
+    {1, 5},   // あ
+    {6, 10},  // か
+    {11, 15}, // さ
+    {16, 20}, // た
+    {21, 25}, // な
+    {26, 30}, // は
+    {31, 35}, // ま
+    {36, 38}, // や
+    {39, 43}, // ら
+    {44, 46}, // わ
+    {1, 46},  // 50音順
+}};
+
+// Shows a dot flag on a dot's picture: "1" raised, "0" flat. Any other
+// flag leaves the picture as it was.
+void showFlag(DotPicture& picture, const QString& flag) {
+    if (flag == Raised) {
+        picture = DotPicture::On;
+    } else if (flag == Flat) {
+        picture = DotPicture::Off;
+    }
+}
 
 } // namespace
 
@@ -43,7 +73,7 @@ void DrillEngine::Im_Set_Click() {
         m_IsRandom = true;
         m_QuestionNo = randomDraw();
     } else {
-        const ModeRange range = modeRange(m_Mode);
+        const ModeRange range = ModeRanges.at(size_t(m_Mode));
         m_RangeEnd = range.end;
         m_RangeStart = range.start;
         m_QuestionNo = range.start;
@@ -102,55 +132,42 @@ void DrillEngine::ImTen_Click(int Index) {
     }
     QString& dot = m_InputDots[size_t(Index)];
     if (dot == Flat) {
-        m_view.ImTen[size_t(Index)] = DotPicture::On;
         dot = Raised;
     } else if (dot == Raised) {
-        m_view.ImTen[size_t(Index)] = DotPicture::Off;
         dot = Flat;
+    } else {
+        return; // before the first clear
     }
+    showFlag(m_view.ImTen[size_t(Index)], dot);
 }
 
 void DrillEngine::Im_Check_Click() {
     if (!m_hasQuestion) {
         return;
     }
-    // At the counters' limit an answer is still graded and shown, but no
-    // longer counted.
-    const bool counts = m_AnsweredCount < CounterLimit;
-    if (counts) {
-        ++m_AnsweredCount;
-    }
-
     m_dictionary.read(m_QuestionNo);
-    for (int i = 0; i < int(m_AnswerDots.size()); ++i) {
-        const size_t at = size_t(i);
-        m_AnswerDots[at] = m_dictionary.record().dotText(i + 1);
-        if (m_AnswerDots[at] == Flat) {
-            m_view.ImTenKai[at] = DotPicture::Off;
-        } else if (m_AnswerDots[at] == Raised) {
-            m_view.ImTenKai[at] = DotPicture::On;
-        }
+    for (size_t i = 0; i < m_AnswerDots.size(); ++i) {
+        m_AnswerDots[i] = m_dictionary.record().dotText(int(i) + 1);
+        showFlag(m_view.ImTenKai[i], m_AnswerDots[i]);
     }
 
-    switch (verdictFor(countAgreeingDots(m_InputDots, m_AnswerDots))) {
+    const Verdict verdict = verdictFor(countAgreeingDots(m_InputDots, m_AnswerDots));
+    switch (verdict) {
     case Verdict::Correct:
         m_view.imgSeikai = true;
-        if (counts) {
-            ++m_CorrectCount;
-        }
         break;
     case Verdict::Almost:
         m_view.imgOsii = true;
-        if (counts) {
-            ++m_MissCount;
-        }
         break;
     case Verdict::Incorrect:
         m_view.imgFuseikai = true;
-        if (counts) {
-            ++m_MissCount;
-        }
         break;
+    }
+    // At the counters' limit an answer is still graded and shown, but no
+    // longer counted.
+    if (m_AnsweredCount < CounterLimit) {
+        ++m_AnsweredCount;
+        ++(verdict == Verdict::Correct ? m_CorrectCount : m_MissCount);
     }
     UpdateScore();
 }

@@ -14,7 +14,8 @@ namespace mivesk {
 // window should show.
 class DrillEngine {
 public:
-    static constexpr qint16 KanaCount = KanaRecord::Count;
+    // Modes 0 to 9 are the rows of the kana table, 10 all 46 kana in
+    // table order, 11 random order.
     static constexpr int ModeCount = 12;
     static constexpr int RandomMode = 11;
 
@@ -37,20 +38,6 @@ public:
     void Check1_Click(int Value);
 
     const MainWindowView& view() const { return m_view; }
-
-    // The drill state, read by tests and by whoever needs to know it.
-    bool IsRandom() const { return m_IsRandom; }
-    const Cell& InputDots() const { return m_InputDots; }
-    const Cell& AnswerDots() const { return m_AnswerDots; }
-    qint16 Mode() const { return m_Mode; }
-    qint16 QuestionNo() const { return m_QuestionNo; }
-    qint16 RangeEnd() const { return m_RangeEnd; }
-    qint16 RangeStart() const { return m_RangeStart; }
-    qint16 CorrectCount() const { return m_CorrectCount; }
-    qint16 MissCount() const { return m_MissCount; }
-    qint16 AnsweredCount() const { return m_AnsweredCount; }
-    bool hasQuestion() const { return m_hasQuestion; }
-    bool isEnded() const { return !m_dictionary.isOpen(); }
 
 private:
     void ShowQuestion();

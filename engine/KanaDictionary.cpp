@@ -7,9 +7,8 @@ KanaDictionary::KanaDictionary(std::unique_ptr<DictionarySource> source)
 }
 
 void KanaDictionary::read(int n) {
-    char bytes[KanaRecord::Size];
-    const int count = m_source ? m_source->readRecord(n, bytes, KanaRecord::Size) : 0;
-    m_record.assign(bytes, count);
+    const int count = m_source ? m_source->readRecord(n, m_record.bytes(), KanaRecord::Size) : 0;
+    m_record.blankFrom(count);
 }
 
 void KanaDictionary::close() {

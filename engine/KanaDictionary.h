@@ -18,8 +18,8 @@ public:
     void read(int n);
     const KanaRecord& record() const { return m_record; }
 
+    // Closes the source; every later read gives the blank record.
     void close();
-    bool isOpen() const { return m_source != nullptr; }
 
 private:
     std::unique_ptr<DictionarySource> m_source;

@@ -42,16 +42,9 @@ QString fromShiftJis(const char* bytes, qsizetype count) {
 
 } // namespace
 
-void KanaRecord::assign(const char* bytes, int count) {
-    char raw[Size] = {};
-    std::memcpy(raw, bytes, static_cast<size_t>(std::clamp(count, 0, Size)));
-    Kana = {raw[0], raw[1]};
-    Dot1 = raw[2];
-    Dot2 = raw[3];
-    Dot3 = raw[4];
-    Dot4 = raw[5];
-    Dot5 = raw[6];
-    Dot6 = raw[7];
+void KanaRecord::blankFrom(int count) {
+    const int kept = std::clamp(count, 0, Size);
+    std::memset(bytes() + kept, 0, size_t(Size - kept));
 }
 
 QString KanaRecord::kanaText() const {

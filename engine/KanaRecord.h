@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <type_traits>
 
 namespace mivesk {
 
@@ -23,11 +24,13 @@ struct KanaRecord {
     char Dot5 = 0;
     char Dot6 = 0;
 
-    // Fills the fields from raw record bytes. Bytes the file did not have
-    // (a record past the end, or a cut-off last record) are passed as fewer
-    // than Size bytes and read as NUL, which the text accessors treat as
-    // blank padding.
-    void assign(const char* bytes, int count);
+    // The record's eight bytes, laid out as in the file, for a read to fill
+    // in place.
+    char* bytes() { return reinterpret_cast<char*>(this); }
+    // Blanks the bytes from `count` on, those a read did not fill (a record
+    // past the end, a cut-off last record, a failed read): NUL, which the
+    // text accessors treat as blank padding.
+    void blankFrom(int count);
 
     // The kana as text, converted from Shift-JIS. Bytes that are not valid
     // Shift-JIS come out as U+FFFD; a blank field gives an empty string.
@@ -41,5 +44,7 @@ struct KanaRecord {
 };
 
 static_assert(sizeof(KanaRecord) == KanaRecord::Size, "a record is eight bytes in memory too");
+static_assert(std::is_standard_layout_v<KanaRecord> && std::is_trivially_copyable_v<KanaRecord>,
+              "a read fills the record's bytes in place");
 
 } // namespace mivesk

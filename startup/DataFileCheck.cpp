@@ -1,14 +1,11 @@
 #include "DataFileCheck.h"
 
 #include "KanaRecord.h"
+#include "ReadOnlyFile.h"
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
 namespace mivesk {
 
@@ -24,10 +21,6 @@ QString sizeNeeded() {
     return QStringLiteral("46 文字分の記録（1 文字 %1 バイト）には %2 バイト必要です。")
         .arg(KanaRecord::Size)
         .arg(DataFileMinimumSize);
-}
-
-QString systemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // The places looked at, in order, each with what was found there.
@@ -61,9 +54,6 @@ DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
     return result;
 }
 
-// Why `path` could not be opened, or an empty string when there is simply
-// nothing there and the next place should be tried.
-
 // Named pipes, sockets and devices: opening one could block or read
 // something that is not a file at all.
 QString notARegularFile(const QString& shown) {
@@ -72,56 +62,112 @@ QString notARegularFile(const QString& shown) {
         .arg(shown);
 }
 
-QString openFailure(const QByteArray& path, const QString& shown, int error) {
-    struct stat entry {};
-    const bool isLink = ::lstat(path.constData(), &entry) == 0 && S_ISLNK(entry.st_mode);
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        if (!isLink) {
-            return {};
-        }
-        {
-            char target[4096];
-            const ssize_t n = ::readlink(path.constData(), target, sizeof target - 1);
-            const QString to = n > 0 ? QFile::decodeName(QByteArray(target, n)) : QString();
-            return QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。")
-                .arg(shown, to);
-        }
-    case ELOOP:
+QString isAFolder(const QString& shown) {
+    return QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。")
+        .arg(shown);
+}
+
+// Why `path` could not be opened, or an empty string when there is simply
+// nothing there and the next place should be tried.
+QString openFailure(const ReadOnlyFile& file, const QByteArray& path, const QString& shown) {
+    switch (file.failure()) {
+    case ReadOnlyFile::Failure::Missing:
+        return {};
+    case ReadOnlyFile::Failure::BrokenLink:
+        return QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。")
+            .arg(shown, ReadOnlyFile::linkTarget(path));
+    case ReadOnlyFile::Failure::LinkLoop:
         return QStringLiteral("「%1」はリンクですが、リンクをたどると同じ所を回り続けます"
                               "（リンクの循環）。")
             .arg(shown);
-    case ENXIO: // a socket
+    case ReadOnlyFile::Failure::NotAFile:
         return notARegularFile(shown);
-    default:
-        return QStringLiteral("「%1」を開けません（%2）。").arg(shown, systemReason(error));
+    case ReadOnlyFile::Failure::Other:
+        break;
     }
+    return QStringLiteral("「%1」を開けません（%2）。").arg(shown, file.reason());
 }
 
-// Reads up to `wanted` bytes from the start of `fd`; stops early only at
-// the end of the file or on an error, left in `error`.
-QByteArray readStart(int fd, qint64 wanted, int& error) {
-    QByteArray bytes(wanted, Qt::Uninitialized);
+// Reads up to `wanted` bytes from the start of `file`; stops early only at
+// the end of the file or on an error, when it returns false.
+bool readStart(ReadOnlyFile& file, qint64 wanted, QByteArray& bytes) {
+    bytes = QByteArray(wanted, Qt::Uninitialized);
     qint64 got = 0;
-    error = 0;
+    bool ok = true;
     while (got < wanted) {
-        const ssize_t n = ::pread(fd, bytes.data() + got, size_t(wanted - got), off_t(got));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            error = errno;
-            break;
-        }
-        if (n == 0) {
+        const qint64 n = file.readAt(bytes.data() + got, wanted - got, got);
+        if (n <= 0) {
+            ok = n == 0;
             break;
         }
         got += n;
     }
     bytes.truncate(got);
-    return bytes;
+    return ok;
 }
+
+// Why the opened file cannot be the dictionary, or an empty string when it
+// can. The bytes read to tell are dropped: questions read their record
+// from the file each time.
+QString unusable(ReadOnlyFile& file, const QString& shown) {
+    ReadOnlyFile::Kind kind = ReadOnlyFile::Kind::Other;
+    qint64 size = 0;
+    if (!file.inspect(kind, size)) {
+        return QStringLiteral("「%1」を調べられません（%2）。").arg(shown, file.reason());
+    }
+    if (kind == ReadOnlyFile::Kind::Folder) {
+        return isAFolder(shown);
+    }
+    if (kind != ReadOnlyFile::Kind::Regular) {
+        return notARegularFile(shown);
+    }
+    QByteArray bytes;
+    if (!readStart(file, DataFileMinimumSize, bytes)) {
+        return QStringLiteral("「%1」を読み込めません（%2）。").arg(shown, file.reason());
+    }
+    const qint64 got = bytes.size();
+    if (got == 0 && size == 0) {
+        return QStringLiteral("「%1」は空です（0 バイト）。").arg(shown) + sizeNeeded();
+    }
+    if (got < DataFileMinimumSize && size <= got) {
+        return QStringLiteral("「%1」は %2 バイトしかありません。")
+                   .arg(shown, QString::number(got)) +
+               sizeNeeded();
+    }
+    if (got < DataFileMinimumSize) {
+        // Some files (those of /sys, for one) claim a size they never
+        // deliver; what counts is what was read.
+        return QStringLiteral("「%1」は %2 バイトあるとされていますが、"
+                              "読み込めたのは %3 バイトだけです。")
+                   .arg(shown, QString::number(size), QString::number(got)) +
+               sizeNeeded();
+    }
+    return {};
+}
+
+// The dictionary as the program reads it: the very file the check opened,
+// held until End, and one record read from it for every question, so that
+// what is graded is what the file says at that moment. A record the file no
+// longer holds, or a failed read, comes back blank.
+class DictionaryFile final : public DictionarySource {
+public:
+    explicit DictionaryFile(std::unique_ptr<ReadOnlyFile> file) : m_file(std::move(file)) {}
+
+    int readRecord(int n, char* out, int size) override {
+        // Bytes past the 46th record are not part of the dictionary.
+        if (n < 1 || n > KanaRecord::Count || size <= 0) {
+            return 0;
+        }
+        const qint64 got =
+            m_file->readAt(out, std::min(size, KanaRecord::Size), qint64(n - 1) * KanaRecord::Size);
+        return got < 0 ? 0 : int(got);
+    }
+
+    void close() override { m_file->close(); }
+
+private:
+    std::unique_ptr<ReadOnlyFile> m_file;
+};
 
 } // namespace
 
@@ -129,13 +175,11 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
     for (qsizetype i = 0; i < candidates.size(); ++i) {
         const QByteArray& path = candidates.at(i).path;
         const QString& shown = candidates.at(i).shown;
-        // Without O_NONBLOCK a named pipe would hold the program in open()
-        // until something writes to it; the descriptor tells what was
-        // really opened, whatever is at the path a moment later.
-        const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-        if (fd < 0) {
-            const int error = errno;
-            if (const QString reason = openFailure(path, shown, error); !reason.isEmpty()) {
+        // From here on the open file, not the path, tells what was found:
+        // whatever is put at the path a moment later changes nothing.
+        auto file = std::make_unique<ReadOnlyFile>();
+        if (!file->open(path)) {
+            if (const QString reason = openFailure(*file, path, shown); !reason.isEmpty()) {
                 return failure(candidates, i, reason);
             }
             continue;
@@ -143,60 +187,16 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
         if (detail::afterDataFileOpened) {
             detail::afterDataFileOpened(path);
         }
-
-        struct stat st {};
-        QString reason;
-        QByteArray bytes;
-        if (::fstat(fd, &st) != 0) {
-            reason =
-                QStringLiteral("「%1」を調べられません（%2）。").arg(shown, systemReason(errno));
-        } else if (S_ISDIR(st.st_mode)) {
-            reason = QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。")
-                         .arg(shown);
-        } else if (!S_ISREG(st.st_mode)) {
-            reason = notARegularFile(shown);
-        } else {
-            int error = 0;
-            bytes = readStart(fd, DataFileMinimumSize, error);
-            const qint64 got = bytes.size();
-            if (error != 0) {
-                reason = QStringLiteral("「%1」を読み込めません（%2）。")
-                             .arg(shown, systemReason(error));
-            } else if (got == 0 && st.st_size == 0) {
-                reason = QStringLiteral("「%1」は空です（0 バイト）。").arg(shown) + sizeNeeded();
-            } else if (got < DataFileMinimumSize && st.st_size <= got) {
-                reason = QStringLiteral("「%1」は %2 バイトしかありません。")
-                             .arg(shown, QString::number(got)) +
-                         sizeNeeded();
-            } else if (got < DataFileMinimumSize) {
-                // Some files (those of /sys, for one) claim a size they
-                // never deliver; what counts is what was read.
-                reason =
-                    QStringLiteral("「%1」は %2 バイトあるとされていますが、"
-                                   "読み込めたのは %3 バイトだけです。")
-                        .arg(shown, QString::number(qint64(st.st_size)), QString::number(got)) +
-                    sizeNeeded();
-            }
-        }
-        if (!reason.isEmpty()) {
-            ::close(fd);
+        if (const QString reason = unusable(*file, shown); !reason.isEmpty()) {
             return failure(candidates, i, reason);
         }
 
         DataFileCheck result;
-        result.dictionary = std::make_unique<FileDictionarySource>(fd, bytes);
+        result.dictionary = std::make_unique<DictionaryFile>(std::move(file));
         result.path = QFile::decodeName(path);
         return result;
     }
     return failure(candidates, -1, QStringLiteral("どの場所にもファイルがありません。"));
-}
-
-DataFileCheck checkDataFile(const QStringList& candidates) {
-    QList<DataFilePlace> places;
-    for (const QString& path : candidates) {
-        places.append(DataFilePlace::fromPath(path));
-    }
-    return checkDataFile(places);
 }
 
 } // namespace mivesk

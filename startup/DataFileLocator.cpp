@@ -5,17 +5,19 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#ifdef MIVESK_POSIX
 #include <climits>
 #include <unistd.h>
+#endif
 
 namespace mivesk {
 
 namespace {
 
-// The folder holding the running executable, byte for byte, or empty when
-// it cannot be known.
-QByteArray executableFolder() {
-#ifdef Q_OS_LINUX
+// The running executable's path, byte for byte, or empty when it cannot be
+// known.
+QByteArray executablePath() {
+#if defined(MIVESK_POSIX) && defined(Q_OS_LINUX)
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
     if (n <= 0 || n >= ssize_t(sizeof buffer)) {
@@ -26,9 +28,16 @@ QByteArray executableFolder() {
     if (path.endsWith(" (deleted)")) {
         return {};
     }
+    return path;
 #else
-    const QByteArray path = QFile::encodeName(QCoreApplication::applicationFilePath());
+    return QFile::encodeName(QCoreApplication::applicationFilePath());
 #endif
+}
+
+// The folder holding the running executable, or empty when it cannot be
+// known.
+QByteArray executableFolder() {
+    const QByteArray path = executablePath();
     const qsizetype slash = path.lastIndexOf('/');
     if (slash <= 0) {
         return {};
@@ -50,10 +59,6 @@ DataFilePlace place(const QByteArray& folder, const char* subfolder = "") {
 }
 
 } // namespace
-
-DataFilePlace DataFilePlace::fromPath(const QString& path) {
-    return {QFile::encodeName(path), path};
-}
 
 QList<DataFilePlace> dataFileCandidates() {
     QList<DataFilePlace> places;

@@ -17,9 +17,6 @@ struct DataFilePlace {
     // The same place for a person to read: a whole path where one is known,
     // with any bytes that are not text replaced.
     QString shown;
-
-    // A place given by an absolute or relative path.
-    static DataFilePlace fromPath(const QString& path);
 };
 
 // Where the dictionary file may be, most local first: the current folder,

@@ -1,9 +1,10 @@
 // The committed data file and the reader that turns its bytes into kana and
 // dot flags.
-#include "FileDictionarySource.h"
+#include "DataFileCheck.h"
 #include "KanaDictionary.h"
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -72,15 +73,6 @@ std::vector<Expected> cellsFromRowRules() {
     return cells;
 }
 
-QByteArray writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
-    const QString path = dir.filePath(QStringLiteral("50on_dic.dat"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        qFatal("cannot write the test file");
-    }
-    return path.toLocal8Bit();
-}
-
 } // namespace
 
 class DictionaryTest : public QObject {
@@ -91,7 +83,7 @@ private slots:
         QCOMPARE(bytes.size(), 46 * 8);
         QVERIFY2(bytes.startsWith("\x82\xa0"), "record 1 is あ in Shift-JIS");
 
-        KanaDictionary dictionary(std::make_unique<MemoryDictionarySource>(bytes));
+        KanaDictionary dictionary(test::checkedDictionary(bytes));
         const auto expected = cellsFromRowRules();
         QCOMPARE(expected.size(), size_t(46));
         for (int n = 1; n <= 46; ++n) {
@@ -107,7 +99,7 @@ private slots:
     }
 
     void rowsStartAndEndWhereTheModesExpect() {
-        KanaDictionary dictionary(std::make_unique<MemoryDictionarySource>(test::dataFileBytes()));
+        KanaDictionary dictionary(test::checkedDictionary(test::dataFileBytes()));
         const std::pair<int, QString> rowEdges[] = {
             {1, "あ"},  {5, "お"},  {6, "か"},  {10, "こ"}, {11, "さ"}, {15, "そ"}, {16, "た"},
             {20, "と"}, {21, "な"}, {25, "の"}, {26, "は"}, {30, "ほ"}, {31, "ま"}, {35, "も"},
@@ -119,7 +111,7 @@ private slots:
     }
 
     void recordsOutsideTheFileReadAsBlank() {
-        KanaDictionary dictionary(std::make_unique<MemoryDictionarySource>(test::dataFileBytes()));
+        KanaDictionary dictionary(test::checkedDictionary(test::dataFileBytes()));
         for (int n : {47, 0, -1, 32767, -32768}) {
             dictionary.read(1);
             dictionary.read(n);
@@ -135,14 +127,14 @@ private slots:
         const QByteArray bytes = test::record("\x82\xa0", "100000") + QByteArray("\x82\xa2"
                                                                                  "1",
                                                                                  3);
-        KanaDictionary dictionary(std::make_unique<MemoryDictionarySource>(bytes));
+        KanaDictionary dictionary(test::checkedDictionary(bytes));
         dictionary.read(2);
         QCOMPARE(dictionary.record().kanaText(), QStringLiteral("い"));
         QCOMPARE(dictionary.record().dotText(1), QStringLiteral("1"));
         QVERIFY(dictionary.record().dotText(2).isEmpty());
 
         // A file cut inside the kana leaves a lone lead byte.
-        KanaDictionary halfKana(std::make_unique<MemoryDictionarySource>(QByteArray("\x82", 1)));
+        KanaDictionary halfKana(test::checkedDictionary(QByteArray("\x82", 1)));
         halfKana.read(1);
         QCOMPARE(halfKana.record().kanaText(), QString(QChar::ReplacementCharacter));
     }
@@ -151,7 +143,7 @@ private slots:
         const QByteArray bytes = test::record("\x82\x20", "1x\xb1 0\x82") // bad trail byte
                                  + test::record("\xff\xff", "000000")     // no such character
                                  + test::record("AB", "111111");          // single-byte text
-        KanaDictionary dictionary(std::make_unique<MemoryDictionarySource>(bytes));
+        KanaDictionary dictionary(test::checkedDictionary(bytes));
         dictionary.read(1);
         QVERIFY(dictionary.record().kanaText().contains(QChar::ReplacementCharacter));
         QCOMPARE(dictionary.record().dotText(2), QStringLiteral("x"));
@@ -165,11 +157,8 @@ private slots:
     }
 
     void fileSourceReadsRecordsAndNothingPastTheEnd() {
-        QTemporaryDir dir;
         const QByteArray bytes = test::dataFileBytes().left(46 * 8 - 3);
-        auto source = std::make_unique<FileDictionarySource>(writeFile(dir, bytes));
-        QVERIFY(source->open());
-        KanaDictionary dictionary(std::move(source));
+        KanaDictionary dictionary(test::checkedDictionary(bytes));
         dictionary.read(46);
         QCOMPARE(dictionary.record().kanaText(), QStringLiteral("ん"));
         QCOMPARE(dictionary.record().dotText(3), QStringLiteral("1"));
@@ -180,17 +169,13 @@ private slots:
         QCOMPARE(dictionary.record().kanaText(), QStringLiteral("き"));
 
         dictionary.close();
-        QVERIFY(!dictionary.isOpen());
         dictionary.read(7); // after End nothing is read, and nothing breaks
         QVERIFY(dictionary.record().kanaText().isEmpty());
     }
 
     void extraBytesPastTheLastKanaAreIgnored() {
-        QTemporaryDir dir;
         const QByteArray bytes = test::dataFileBytes() + test::record("\x82\xa0", "111111");
-        auto source = std::make_unique<FileDictionarySource>(writeFile(dir, bytes));
-        QVERIFY(source->open());
-        KanaDictionary dictionary(std::move(source));
+        KanaDictionary dictionary(test::checkedDictionary(bytes));
         dictionary.read(47);
         QVERIFY(dictionary.record().kanaText().isEmpty());
         dictionary.read(46);
@@ -199,16 +184,63 @@ private slots:
 
     void missingOrEmptyFiles() {
         QTemporaryDir dir;
-        FileDictionarySource missing(dir.filePath(QStringLiteral("absent.dat")));
-        QVERIFY(!missing.open());
-        QVERIFY(!missing.errorString().isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("absent.dat"))));
+        const QString absent = dir.filePath(QStringLiteral("absent.dat"));
+        const DataFileCheck missing = checkDataFile(test::placesAt({absent}));
+        QVERIFY(!missing.dictionary);
+        QVERIFY(!missing.problem.isEmpty());
+        QVERIFY(!QFile::exists(absent));
 
-        auto empty = std::make_unique<FileDictionarySource>(writeFile(dir, QByteArray()));
-        QVERIFY(empty->open());
-        KanaDictionary dictionary(std::move(empty));
+        KanaDictionary dictionary(test::checkedDictionary(QByteArray()));
         dictionary.read(1);
         QVERIFY(dictionary.record().kanaText().isEmpty());
+    }
+
+    // Every question reads its record from the file as it is at that
+    // moment: a record rewritten during the run is graded as now written,
+    // and a file cut short gives blank records, never the end of the run.
+    void fileChangedDuringTheRun_data() {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("kana");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("incorrect");
+        QByteArray twos = test::dataFileBytes();
+        twos.replace(2, 6, "222222");
+        // Dot 1 raised against a "2": no dot can agree, and none is drawn.
+        QTest::newRow("record rewritten with 2 dots")
+            << twos << QStringLiteral("あ") << QByteArray("000000") << true;
+        QTest::newRow("file emptied") << QByteArray() << QString() << QByteArray("000000") << true;
+    }
+    void fileChangedDuringTheRun() {
+        QFETCH(QByteArray, written);
+        QFETCH(QString, kana);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, incorrect);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("50on_dic.dat"));
+        std::vector<int> reads;
+        DrillEngine engine(std::make_unique<test::RecordingSource>(
+                               test::checkedDictionary(test::dataFileBytes(), path), &reads),
+                           std::make_unique<test::ScriptedRandom>(std::vector<float>{0.0f}));
+        engine.Form_Load();
+        engine.Im_Set_Click();
+        QCOMPARE(engine.view().Lb_Main, QStringLiteral("あ"));
+
+        // Rewritten in place, as an editor that keeps the file would.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Truncate));
+        QCOMPARE(file.write(written), written.size());
+        file.close();
+
+        engine.Im_Next_Click();
+        engine.Im_Reset_Click();
+        QCOMPARE(engine.view().Lb_Main, kana);
+        engine.ImTen_Click(0);
+        engine.Im_Check_Click();
+        QCOMPARE(test::pictures(engine.view().ImTenKai), answer);
+        QCOMPARE(engine.view().imgFuseikai, incorrect);
+        QCOMPARE(engine.view().lblCount, QStringLiteral("1門終了"));
+        QCOMPARE(engine.view().lblRitsu, QStringLiteral("0%"));
+        QCOMPARE(reads, (std::vector<int>{1, 2, 1, 1}));
     }
 };
 

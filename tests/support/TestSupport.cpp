@@ -1,9 +1,12 @@
 #include "TestSupport.h"
 
+#include "DataFileCheck.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -22,7 +25,48 @@ int RecordingSource::readRecord(int n, char* out, int size) {
     if (m_reads) {
         m_reads->push_back(n);
     }
-    return m_memory.readRecord(n, out, size);
+    return m_inner->readRecord(n, out, size);
+}
+
+void RecordingSource::close() {
+    if (m_closed) {
+        *m_closed = true;
+    }
+    m_inner->close();
+}
+
+std::unique_ptr<DictionarySource> checkedDictionary(const QByteArray& bytes, const QString& path) {
+    // One scratch folder for the whole test program; each file in it goes as
+    // soon as it is checked and open.
+    static const QTemporaryDir scratch;
+    static int made = 0;
+    const QString file =
+        path.isEmpty() ? scratch.filePath(QStringLiteral("%1.dat").arg(++made)) : path;
+    const bool cut = bytes.size() < DataFileMinimumSize;
+    const QByteArray whole =
+        cut ? bytes + QByteArray(DataFileMinimumSize - bytes.size(), '0') : bytes;
+    if (!writeFile(file, whole)) {
+        qFatal("cannot write %s", qPrintable(file));
+    }
+    DataFileCheck check = checkDataFile(placesAt({file}));
+    if (!check.dictionary) {
+        qFatal("the start-up check refused the test's dictionary: %s", qPrintable(check.problem));
+    }
+    if (cut && !QFile::resize(file, bytes.size())) {
+        qFatal("cannot cut %s short", qPrintable(file));
+    }
+    if (path.isEmpty()) {
+        QFile::remove(file);
+    }
+    return std::move(check.dictionary);
+}
+
+QList<DataFilePlace> placesAt(const QStringList& paths) {
+    QList<DataFilePlace> places;
+    for (const QString& path : paths) {
+        places.append({QFile::encodeName(path), path});
+    }
+    return places;
 }
 
 QByteArray dataFileBytes() {
@@ -67,11 +111,11 @@ QByteArray record(const char* kanaShiftJis, const char (&flags)[7]) {
     return QByteArray(kanaShiftJis, 2) + QByteArray(flags, 6);
 }
 
-std::unique_ptr<DrillEngine> startedEngine(QByteArray bytes, std::vector<float> randoms,
-                                           std::vector<int>* reads) {
-    auto engine =
-        std::make_unique<DrillEngine>(std::make_unique<RecordingSource>(std::move(bytes), reads),
-                                      std::make_unique<ScriptedRandom>(std::move(randoms)));
+std::unique_ptr<DrillEngine> startedEngine(const QByteArray& bytes, std::vector<float> randoms,
+                                           std::vector<int>* reads, bool* closed) {
+    auto engine = std::make_unique<DrillEngine>(
+        std::make_unique<RecordingSource>(checkedDictionary(bytes), reads, closed),
+        std::make_unique<ScriptedRandom>(std::move(randoms)));
     engine->Form_Load();
     return engine;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataFileLocator.h"
 #include "DrillEngine.h"
 
 #include <QByteArray>
@@ -27,18 +28,33 @@ private:
     std::function<float()> m_draw;
 };
 
-// Records in memory that also note which record numbers were asked for.
+// The dictionary the program would read for `bytes`: written to a file,
+// passed by the start-up check and held open by it. Fewer bytes than the
+// check accepts are checked as a whole dictionary and then cut back, as if
+// the file had been cut short during the run. Given a `path`, the file
+// stays there for the test to change; otherwise it is gone at once.
+std::unique_ptr<DictionarySource> checkedDictionary(const QByteArray& bytes,
+                                                    const QString& path = {});
+
+// Passes every read on to `inner` and notes the record number in `reads`,
+// and notes in `closed` that it was closed: the seam through which a test
+// sees what the drill read.
 class RecordingSource final : public DictionarySource {
 public:
-    RecordingSource(QByteArray bytes, std::vector<int>* reads)
-        : m_memory(std::move(bytes)), m_reads(reads) {}
+    RecordingSource(std::unique_ptr<DictionarySource> inner, std::vector<int>* reads,
+                    bool* closed = nullptr)
+        : m_inner(std::move(inner)), m_reads(reads), m_closed(closed) {}
     int readRecord(int n, char* out, int size) override;
-    void close() override { m_memory.close(); }
+    void close() override;
 
 private:
-    MemoryDictionarySource m_memory;
+    std::unique_ptr<DictionarySource> m_inner;
     std::vector<int>* m_reads;
+    bool* m_closed;
 };
+
+// Places for the start-up check to look at, one for each path.
+QList<DataFilePlace> placesAt(const QStringList& paths);
 
 // The committed data file's bytes.
 QByteArray dataFileBytes();
@@ -53,10 +69,13 @@ QStringList snapshot(const QString& dir);
 // One record: a Shift-JIS kana and six flag bytes.
 QByteArray record(const char* kanaShiftJis, const char (&flags)[7]);
 
-// An engine over `bytes` that has run its start-up. `reads`, when given,
-// collects every record number read.
-std::unique_ptr<DrillEngine> startedEngine(QByteArray bytes, std::vector<float> randoms = {0.0f},
-                                           std::vector<int>* reads = nullptr);
+// An engine over the checked dictionary of `bytes` that has run its
+// start-up. `reads`, when given, collects every record number read;
+// `closed` is set when the dictionary is closed.
+std::unique_ptr<DrillEngine> startedEngine(const QByteArray& bytes,
+                                           std::vector<float> randoms = {0.0f},
+                                           std::vector<int>* reads = nullptr,
+                                           bool* closed = nullptr);
 
 // A cell's dot pictures as six characters, index 0 first: '1' on, '0' off.
 QByteArray pictures(const std::array<DotPicture, 6>& cell);

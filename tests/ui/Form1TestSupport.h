@@ -6,7 +6,6 @@
 
 #include "Dialog.h"
 #include "DrillEngine.h"
-#include "FileDictionarySource.h"
 #include "Fonts.h"
 #include "Form1.h"
 #include "ImageControl.h"
@@ -24,16 +23,10 @@
 
 namespace mivesk::test {
 
-// `engine`, when given, is pointed at the window's engine, so that a test
-// can read a fact the window does not show.
 inline std::unique_ptr<Form1> showForm1(std::unique_ptr<DictionarySource> dictionary,
-                                        std::unique_ptr<RandomSource> random,
-                                        const DrillEngine** engine = nullptr) {
+                                        std::unique_ptr<RandomSource> random) {
     registerFontSubstitutes();
     auto drill = std::make_unique<DrillEngine>(std::move(dictionary), std::move(random));
-    if (engine) {
-        *engine = drill.get();
-    }
     auto window = std::make_unique<Form1>(std::move(drill));
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
@@ -41,13 +34,13 @@ inline std::unique_ptr<Form1> showForm1(std::unique_ptr<DictionarySource> dictio
     return window;
 }
 
+// `closed`, when given, is set once the window's engine closes its
+// dictionary.
 inline std::unique_ptr<Form1> showForm1(std::vector<float> randoms = {0.0f},
-                                        const DrillEngine** engine = nullptr) {
-    auto dictionary = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
-    if (!dictionary->open())
-        qFatal("cannot open %s", MIVESK_DATA_FILE);
-    return showForm1(std::move(dictionary), std::make_unique<ScriptedRandom>(std::move(randoms)),
-                     engine);
+                                        bool* closed = nullptr) {
+    return showForm1(
+        std::make_unique<RecordingSource>(checkedDictionary(dataFileBytes()), nullptr, closed),
+        std::make_unique<ScriptedRandom>(std::move(randoms)));
 }
 
 // The main window's windowless controls from the top of the stacking order
@@ -87,6 +80,14 @@ inline void click(QWidget& window, const QString& name) {
 // Whether a dot of either cell shows raised.
 inline bool dotRaised(const QWidget& window, const QString& name) {
     return qobject_cast<ImageControl*>(control(window, name))->isRaised();
+}
+
+// The input cell's dots as six characters, index 0 first: '1' raised.
+inline QByteArray raisedDots(const QWidget& window) {
+    QByteArray dots;
+    for (int i = 0; i < 6; ++i)
+        dots += dotRaised(window, QStringLiteral("ImTen_%1").arg(i)) ? '1' : '0';
+    return dots;
 }
 
 inline QString caption(const QWidget& window, const QString& name) {

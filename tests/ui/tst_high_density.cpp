@@ -2,9 +2,9 @@
 // size, at the same place and size as on a plain screen. The program runs
 // at 200 %, or at the scale MIVESK_TEST_SCALE names.
 #include "DrillEngine.h"
-#include "FileDictionarySource.h"
 #include "Form1.h"
 #include "ImageControl.h"
+#include "TestSupport.h"
 #include "WindowLook.h"
 
 #include <QApplication>
@@ -30,9 +30,7 @@ private slots:
     }
 
     void raisedDotIsSharpOnTheWindow() {
-        auto source = std::make_unique<FileDictionarySource>(QStringLiteral(MIVESK_DATA_FILE));
-        QVERIFY(source->open());
-        Form1 window(std::make_unique<DrillEngine>(std::move(source),
+        Form1 window(std::make_unique<DrillEngine>(test::checkedDictionary(test::dataFileBytes()),
                                                    std::make_unique<ClockSeededRandom>()));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -300,7 +300,7 @@ private slots:
         QVERIFY(plant(entry, places.candidates[0]));
         const QStringList before = snapshot(places.root.path());
 
-        const DataFileCheck check = checkDataFile(places.candidates);
+        const DataFileCheck check = checkDataFile(placesAt(places.candidates));
 
         if (reason.isEmpty()) {
             // Read from what was opened and checked, not from what lies at
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(plant(Entry::FortyFiveRecords, places.candidates[1]));
         QVERIFY(writeFile(places.candidates[2], dataFileBytes()));
 
-        const DataFileCheck check = checkDataFile(places.candidates);
+        const DataFileCheck check = checkDataFile(placesAt(places.candidates));
 
         QVERIFY(!check.dictionary);
         QCOMPARE(check.path, places.candidates[1]);
@@ -343,7 +343,7 @@ private slots:
         const QString path = root.filePath(QStringLiteral("a%1b%2/") + Name);
         QVERIFY(writeFile(path, dataFileBytes().left(100)));
 
-        const DataFileCheck check = checkDataFile({path});
+        const DataFileCheck check = checkDataFile(placesAt({path}));
 
         verifyMessage(check.problem, {path}, QStringLiteral("」は 100 バイトしかありません。"),
                       Entry::OneByte);
@@ -366,7 +366,7 @@ private slots:
             ::setfsgid(65534);
             ::setfsuid(65534);
         }
-        const DataFileCheck check = checkDataFile(places.candidates);
+        const DataFileCheck check = checkDataFile(placesAt(places.candidates));
         if (root) {
             ::setfsuid(0);
             ::setfsgid(0);
@@ -399,7 +399,7 @@ private slots:
         QVERIFY(writeFile(places.candidates[at], good + QByteArray(extra, '\xFF')));
         const QStringList before = snapshot(places.root.path());
 
-        DataFileCheck check = checkDataFile(places.candidates);
+        DataFileCheck check = checkDataFile(placesAt(places.candidates));
 
         QVERIFY2(check.dictionary, qPrintable(check.problem));
         QVERIFY(check.problem.isEmpty());
@@ -425,7 +425,7 @@ private slots:
         QFETCH(bool, escape);
         Places places;
         QVERIFY(plant(Entry::OneByte, places.candidates[0]));
-        const DataFileCheck check = checkDataFile(places.candidates);
+        const DataFileCheck check = checkDataFile(placesAt(places.candidates));
         QVERIFY(!check.problem.isEmpty());
 
         ShownBox shown;
