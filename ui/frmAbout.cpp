@@ -32,8 +32,8 @@ constexpr std::array Controls{
     // A picture box: the icon at its own size inside a 2 px sunken edge.
     ControlDesign{"picIcon",        No, K::Image, { 16,  16,  36,  36}, 1, true, -1, "app_icon",            "アイコン"},
     ControlDesign{"ImOk",           No, K::Image, {192, 136, 115,  20}, 2, true, -1, "button_ok",           "わかりました"},
-    ControlDesign{"Label2",         No, K::Label, { 72,  96, 193,  17}, 3, true, -1, "https://mivesk.example.org/", nullptr},
-    ControlDesign{"Label1",         No, K::Label, { 72,  80, 185,  17}, 4, true, -1, "E-mail: mivesk@example.org",  nullptr},
+    ControlDesign{"Label2",         No, K::Label, { 72,  96, 193,  17}, 3, true, -1, MIVESK_HOME_PAGE,               nullptr},
+    ControlDesign{"Label1",         No, K::Label, { 72,  80, 185,  17}, 4, true, -1, "E-mail: " MIVESK_MAIL_ADDRESS, nullptr},
     // Runs on past the right edge; the window clips it.
     ControlDesign{"Line1",          No, K::Shape, {  8, 120, 371,   1}, 5, true, -1, nullptr,               nullptr},
     ControlDesign{"lblDescription", No, K::Label, { 72,  64, 187,  14}, 6, true, -1, "御意見等は、メールにてお願いします。", nullptr},

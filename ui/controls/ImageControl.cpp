@@ -4,9 +4,36 @@
 
 #include <QAccessible>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace mivesk {
+
+namespace {
+
+// Qt's raster engine splits a picture drawn over more than about a hundred
+// rows across helper threads and waits for them; where the process may not
+// start another thread, it waits for ever and the window freezes. Drawn a
+// band of at most 64 screen rows at a time, each under a plain rectangular
+// clip, the picture never leaves this thread.
+void drawOnThisThread(QPainter& painter, QPoint at, const QPixmap& picture, const QRegion& region) {
+    constexpr int ScreenRowsPerBand = 64;
+    const int bandRows = std::max(
+        1, int(ScreenRowsPerBand / std::max<qreal>(1.0, painter.device()->devicePixelRatioF())));
+    const QRect whole = QRectF(at, picture.deviceIndependentSize()).toAlignedRect();
+    for (const QRect& part : region.intersected(whole)) {
+        for (int top = part.top(); top <= part.bottom(); top += bandRows) {
+            painter.setClipRect(
+                QRect(part.left(), top, part.width(), std::min(bandRows, part.bottom() + 1 - top)));
+            painter.drawPixmap(at, picture);
+        }
+    }
+    painter.setClipping(false);
+}
+
+} // namespace
 
 ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -37,7 +64,7 @@ void ImageControl::setSunkenBorder(bool on) {
     update();
 }
 
-void ImageControl::paintEvent(QPaintEvent*) {
+void ImageControl::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const int inset = m_sunkenBorder ? ClassicEdgeWidth : 0;
     if (const QPixmap& shown = picture(); !shown.isNull()) {
@@ -45,7 +72,7 @@ void ImageControl::paintEvent(QPaintEvent*) {
         // picture made elsewhere than resourcePicture()) does it need
         // scaling; then it should not turn blocky.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(QPoint(inset, inset), shown);
+        drawOnThisThread(painter, QPoint(inset, inset), shown, event->region());
     }
     if (m_sunkenBorder) {
         drawClassicSunkenEdge(&painter, rect());
