@@ -174,12 +174,23 @@ const Fault Faults[] = {
     {"named pipe after the open", Entry::SwappedForNamedPipe, "", false},
 };
 
+// What XDG_RUNTIME_DIR says when the program runs: never a usable folder.
+const char* const UnusableRuntimeFolders[] = {"unset", "empty", "file", "missing folder",
+                                              "open folder"};
+
 void addFaultRows(bool asProgram) {
     QTest::addColumn<Entry>("entry");
     QTest::addColumn<QString>("reason");
-    for (const Fault& f : Faults)
-        if (!asProgram || f.alsoAsProgram)
+    if (asProgram)
+        QTest::addColumn<QString>("runtime");
+    int run = 0;
+    for (const Fault& f : Faults) {
+        if (!asProgram)
             QTest::newRow(f.tag) << f.entry << QString::fromUtf8(f.reason);
+        else if (f.alsoAsProgram)
+            QTest::newRow(f.tag) << f.entry << QString::fromUtf8(f.reason)
+                                 << QString::fromLatin1(UnusableRuntimeFolders[run++ % 5]);
+    }
 }
 
 // What a message about a bad or missing dictionary must say. `looked` is
@@ -497,7 +508,9 @@ private slots:
     // none, and its binary copied where no good dictionary lies beside it.
     // Offscreen no one could close a message box, so the program prints the
     // message and ends at once with status 1; with a box, its status is what
-    // reportShowsTheBoxAndEndsWithAFailure checks.
+    // reportShowsTheBoxAndEndsWithAFailure checks. Qt makes a runtime folder
+    // where XDG_RUNTIME_DIR names no usable one; the program must not, in
+    // the temporary folder or where the variable points.
     void programSaysWhatIsWrong_data() { addFaultRows(true); }
     void programSaysWhatIsWrong() {
         QFETCH(Entry, entry);
@@ -514,12 +527,25 @@ private slots:
         const QString program = QDir(places.bin).filePath(QStringLiteral("mivesk"));
         QVERIFY(QFile::copy(builtProgram(), program));
         QVERIFY(plant(entry, places.candidates[0]));
+        QFETCH(QString, runtime);
+        const QString folder = places.root.filePath(QStringLiteral("runtime"));
+        if (runtime == QLatin1String("file"))
+            QVERIFY(writeFile(folder, "not a folder"));
+        else if (runtime == QLatin1String("open folder"))
+            QVERIFY(QDir().mkdir(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadOther | QFile::ExeOther));
         const QStringList before = snapshot(places.root.path());
 
         QProcess child;
         child.setWorkingDirectory(places.cwd);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("TMPDIR"), places.root.path());
+        if (runtime == QLatin1String("unset"))
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        else
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                       runtime == QLatin1String("empty") ? QString() : folder);
         child.setProcessEnvironment(env);
         child.start(program, {});
         QVERIFY(child.waitForFinished(60000));
@@ -530,6 +556,8 @@ private slots:
         const QStringList looked =
             entry == Entry::Missing ? places.candidates + installed : places.candidates.mid(0, 1);
         verifyMessage(message, looked, reason, entry);
+        QVERIFY2(message.contains(QStringLiteral("Mivesk cannot start: the dictionary file")),
+                 qPrintable(message));
         QCOMPARE(snapshot(places.root.path()), before);
     }
 
