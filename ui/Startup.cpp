@@ -337,8 +337,7 @@ int reportDataFileProblem(const QString& problem, bool showBox) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Mivesk"), problem, QMessageBox::Ok);
     // Paths are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(
-        QString::fromLatin1(english).replace(QLatin1String("above"), QLatin1String("below")));
+    box.setInformativeText(QString::fromLatin1(english));
     box.exec();
     return 1;
 }

@@ -23,7 +23,14 @@ void drawOnThisThread(QPainter& painter, QPoint at, const QPixmap& picture, cons
     const int bandRows = std::max(
         1, int(ScreenRowsPerBand / std::max<qreal>(1.0, painter.device()->devicePixelRatioF())));
     const QRect whole = QRectF(at, picture.deviceIndependentSize()).toAlignedRect();
-    for (const QRect& part : region.intersected(whole)) {
+    const QRegion parts = region.intersected(whole);
+    // A small picture under a plain clip (every dot and button) is one band
+    // already.
+    if (parts.rectCount() == 1 && whole.height() <= bandRows) {
+        painter.drawPixmap(at, picture);
+        return;
+    }
+    for (const QRect& part : parts) {
         for (int top = part.top(); top <= part.bottom(); top += bandRows) {
             painter.setClipRect(
                 QRect(part.left(), top, part.width(), std::min(bandRows, part.bottom() + 1 - top)));
