@@ -4,6 +4,7 @@
 #include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "DrillEngine.h"
+#include "FixedLook.h"
 #include "Fonts.h"
 #include "Form1.h"
 
@@ -151,6 +152,7 @@ int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& before
     std::unique_ptr<DisplayGuard> guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();
+    keepDesignedLook();
 
     QApplication::setApplicationName(QString::fromLatin1(AppTitle));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

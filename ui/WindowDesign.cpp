@@ -1,9 +1,9 @@
 #include "WindowDesign.h"
 
+#include "FixedLook.h"
 #include "Fonts.h"
 #include "ShapeControl.h"
 #include "TextFit.h"
-#include "WindowLook.h"
 
 #include <QAbstractButton>
 

@@ -5,7 +5,7 @@
 #include "FileDictionarySource.h"
 #include "Form1.h"
 #include "ImageControl.h"
-#include "WindowLook.h"
+#include "Pictures.h"
 
 #include <QApplication>
 #include <QTest>

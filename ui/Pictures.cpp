@@ -1,15 +1,10 @@
-#include "WindowLook.h"
+#include "Pictures.h"
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
-#include <QScreen>
-#include <QWidget>
 #include <QtEndian>
-#include <qdrawutil.h>
 
 namespace mivesk {
 
@@ -45,39 +40,6 @@ QPixmap packedPicture(const QString& file) {
     }
     return QPixmap::fromImage(QImage(data + 16, width, height, bytesPerLine, format));
 }
-
-QPalette classicEdgePalette(QPalette palette) {
-    palette.setColor(QPalette::Dark, QColor(128, 128, 128));
-    palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
-    palette.setColor(QPalette::Light, QColor(255, 255, 255));
-    palette.setColor(QPalette::Midlight, QColor(212, 208, 200));
-    return palette;
-}
-
-// Gives its window the whole icon set once the window's first paint is
-// done, then goes.
-class WholeIconAfterFirstPaint final : public QObject {
-public:
-    explicit WholeIconAfterFirstPaint(QWidget* window) : QObject(window), m_window(window) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_window && event->type() == QEvent::Paint) {
-            m_window->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    m_window->setWindowIcon(applicationIcon());
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    QWidget* m_window;
-};
 
 } // namespace
 
@@ -124,63 +86,5 @@ QIcon applicationIcon(int largest) {
     }
     return icon;
 }
-
-void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
-    window->setObjectName(name);
-    window->setWindowTitle(title);
-    // The icon's two largest sizes take a tenth of the main window's
-    // start-up to decode, and only a desktop that shows large icons asks
-    // for them: the window starts with the sizes up to 64 pixels and takes
-    // the whole set once it has been painted for the first time.
-    window->setWindowIcon(applicationIcon(64));
-    window->installEventFilter(new WholeIconAfterFirstPaint(window));
-    window->setFixedSize(size);
-    window->setAutoFillBackground(true);
-    setPaletteColour(window, QPalette::Window, Qt::white);
-}
-
-void placeAsDesigned(QWidget* window, const QRect& designed) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(designed)) {
-        window->setGeometry(designed);
-    }
-}
-
-void bringToFront(QWidget* window) {
-    if (window->isMinimized()) {
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-
-void setPaletteColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    if (!colour.isValid()) {
-        return;
-    }
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-void setClassicEdgeColours(QWidget* widget) {
-    widget->setPalette(classicEdgePalette(widget->palette()));
-}
-
-void drawClassicSunkenEdge(QPainter* painter, const QRect& rect) {
-    qDrawWinPanel(painter, rect, classicEdgePalette(QPalette()), true);
-}
-
-#ifdef MIVESK_HAVE_XCB
-xcb_connection_t* x11Connection() {
-    // Other platforms (offscreen among them) may answer as X11 too.
-    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return nullptr;
-    }
-    return x11->connection();
-}
-#endif
 
 } // namespace mivesk

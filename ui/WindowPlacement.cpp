@@ -1,0 +1,158 @@
+#include "WindowPlacement.h"
+
+#include "FixedLook.h"
+#include "Pictures.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMargins>
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace mivesk {
+
+namespace {
+
+// Room left between two windows placed side by side, so that a frame's
+// rounding to device pixels at 150 % can never make them overlap.
+constexpr int Gap = 2;
+// The hint window was designed to sit 11 px further left than the main
+// window.
+constexpr int DesignedLeftShift = -11;
+
+// Gives its window the whole icon set once the window's first paint is
+// done, then goes.
+class WholeIconAfterFirstPaint final : public QObject {
+public:
+    explicit WholeIconAfterFirstPaint(QWidget* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_window->setWindowIcon(applicationIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+// The start of a span of `length` inside [low, low + room), as near to
+// `wanted` as it can be; at `low` where it is longer than the room.
+int clampedStart(int wanted, int length, int low, int room) {
+    return std::max(low, std::min(wanted, low + room - length));
+}
+
+int overlap(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : both.width() * both.height();
+}
+
+} // namespace
+
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    // The icon's two largest sizes take a tenth of the main window's
+    // start-up to decode, and only a desktop that shows large icons asks
+    // for them: the window starts with the sizes up to 64 pixels and takes
+    // the whole set once it has been painted for the first time.
+    window->setWindowIcon(applicationIcon(64));
+    window->installEventFilter(new WholeIconAfterFirstPaint(window));
+    window->setFixedSize(size);
+    window->setAutoFillBackground(true);
+    setPaletteColour(window, QPalette::Window, Qt::white);
+}
+
+QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame) {
+    const int w = frame.width();
+    const int h = frame.height();
+    const int x = clampedStart(main.left() + DesignedLeftShift, w, area.left(), area.width());
+    const int y = clampedStart(main.top(), h, area.top(), area.height());
+    const std::array<QPoint, 4> sides{
+        QPoint(x, main.bottom() + 1 + Gap), QPoint(main.right() + 1 + Gap, y),
+        QPoint(main.left() - Gap - w, y), QPoint(x, main.top() - Gap - h)};
+    for (const QPoint& side : sides) {
+        const QRect place(side, frame);
+        if (area.contains(place) && !place.intersects(main)) {
+            return side;
+        }
+    }
+    // No side has room: each side pushed back onto the screen, and of those
+    // the one that covers least.
+    QPoint best;
+    int least = -1;
+    for (const QPoint& side : sides) {
+        const QPoint inside(clampedStart(side.x(), w, area.left(), area.width()),
+                            clampedStart(side.y(), h, area.top(), area.height()));
+        const int covered = overlap(QRect(inside, frame), main);
+        if (least < 0 || covered < least) {
+            least = covered;
+            best = inside;
+        }
+    }
+    return best;
+}
+
+QPoint centredWithin(const QRect& area, QPoint centre, QSize frame) {
+    const QPoint centred = centre - QPoint(frame.width() - 1, frame.height() - 1) / 2;
+    return {clampedStart(centred.x(), frame.width(), area.left(), area.width()),
+            clampedStart(centred.y(), frame.height(), area.top(), area.height())};
+}
+
+QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint) {
+    const int left = std::min(0, DesignedLeftShift);
+    const int right = std::max(main.width(), DesignedLeftShift + hint.width());
+    const QSize pair(right - left, main.height() + Gap + hint.height());
+    if (pair.width() <= area.width() && pair.height() <= area.height()) {
+        return centredWithin(area, area.center(), pair) - QPoint(left, 0);
+    }
+    return centredWithin(area, area.center(), main);
+}
+
+QRect withUsualFrame(const QRect& client) {
+    return client.marginsAdded(QMargins(4, 28, 4, 4));
+}
+
+QWidget* mainWindow() {
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->objectName() == QLatin1String("Form1") && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+QRect expectedFrame(const QWidget* window, const QWidget* like) {
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry() || !like) {
+        return frame;
+    }
+    const QRect client = like->geometry();
+    const QRect outer = like->frameGeometry();
+    const QMargins margins(client.left() - outer.left(), client.top() - outer.top(),
+                           outer.right() - client.right(), outer.bottom() - client.bottom());
+    return window->geometry().marginsAdded(margins);
+}
+
+void bringToFront(QWidget* window) {
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace mivesk

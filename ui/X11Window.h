@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+
+#include <memory>
+
+class QWidget;
+
+namespace mivesk {
+
+// What the windows tell an X11 window manager that Qt has no call for. On
+// any other window system each of these does nothing.
+
+// Keeps `window` off the taskbar. Call before it is first shown.
+void keepOffTheTaskbar(QWidget* window);
+
+// Makes the shown `window` a window of its own in the window manager's
+// stacking: Qt marks a tool window as belonging to the program as a whole,
+// which some window managers take as "always above the program's other
+// windows", so a click on the main window could never bring it in front.
+void stackOnItsOwn(QWidget* window);
+
+// While it lives, a mouse press on any other window of the program brings
+// `modal` to the front. On X11 such a press never reaches the program's
+// widgets: Qt drops it because `modal` blocks them, and the keyboard that
+// the window manager hands the clicked window goes on to `modal`, which
+// does not come back by itself if it is minimised.
+std::unique_ptr<QAbstractNativeEventFilter> watchBlockedClicks(QWidget* modal);
+
+} // namespace mivesk
