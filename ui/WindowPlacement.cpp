@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMargins>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -47,6 +49,73 @@ private:
     QWidget* m_window;
 };
 
+// On Wayland, Qt's own title bar offers minimise and maximise buttons on
+// every window, and passes them on to the compositor whatever the window's
+// fixed size.
+// - Maximised, the compositor insists on its size, and a surface that keeps
+//   its fixed size ends the connection and the program with it. So the
+//   window may take any size for the moment it is maximised, and is at once
+//   put back to its own size.
+// - Minimised, a window cannot be brought back by the program, and on a
+//   desktop without a taskbar not by the user either; a minimised About
+//   window would leave the main window blocked for good. The windows have
+//   no minimise box by design: a window the compositor has minimised is
+//   mapped anew at once, which shows it again.
+class KeptOnWayland final : public QObject {
+public:
+    explicit KeptOnWayland(QWidget* window)
+        : QObject(window), m_window(window), m_size(window->size()) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window) {
+            return false;
+        }
+        if (event->type() == QEvent::Show && !m_watching && m_window->windowHandle()) {
+            m_watching = true;
+            connect(m_window->windowHandle(), &QWindow::windowStateChanged, this,
+                    [this](Qt::WindowState state) {
+                        if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen) {
+                            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                        } else if (state == Qt::WindowMinimized) {
+                            QMetaObject::invokeMethod(this, &KeptOnWayland::mapAnew,
+                                                      Qt::QueuedConnection);
+                        }
+                    });
+        } else if (event->type() == QEvent::WindowStateChange) {
+            static constexpr Qt::WindowStates big = Qt::WindowMaximized | Qt::WindowFullScreen;
+            if (m_window->windowState() & big) {
+                m_wasBig = true;
+                QMetaObject::invokeMethod(
+                    this, [this] { m_window->setWindowState(m_window->windowState() & ~big); },
+                    Qt::QueuedConnection);
+            }
+        } else if (event->type() == QEvent::Resize && m_wasBig &&
+                   !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+                   m_window->size() == m_size) {
+            // The compositor has taken the window back to its own size:
+            // only now may the size be fixed again, or the surface would
+            // shrink while the compositor still holds it maximised.
+            m_wasBig = false;
+            m_window->setFixedSize(m_size);
+        }
+        return false;
+    }
+
+private:
+    void mapAnew() {
+        if (m_window->isVisible()) {
+            m_window->hide();
+            m_window->show();
+        }
+    }
+
+    QWidget* m_window;
+    QSize m_size;
+    bool m_watching = false;
+    bool m_wasBig = false;
+};
+
 // The start of a span of `length` inside [low, low + room), as near to
 // `wanted` as it can be; at `low` where it is longer than the room.
 int clampedStart(int wanted, int length, int low, int room) {
@@ -70,6 +139,9 @@ void setUpWindow(QWidget* window, const QString& name, const QString& title, QSi
     window->setWindowIcon(applicationIcon(64));
     window->installEventFilter(new WholeIconAfterFirstPaint(window));
     window->setFixedSize(size);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window->installEventFilter(new KeptOnWayland(window));
+    }
     window->setAutoFillBackground(true);
     setPaletteColour(window, QPalette::Window, Qt::white);
 }

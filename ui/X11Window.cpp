@@ -122,6 +122,31 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #endif
 }
 
+void leaveTheProgramsGroup([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_X11
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        return;
+    }
+    // WM_HINTS is nine 32-bit fields, the flags first and the group leader
+    // last; Qt names its client leader there for every window.
+    constexpr uint32_t WindowGroupHint = 1U << 6;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9),
+        nullptr);
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 9 * 4) {
+        uint32_t hints[9];
+        std::memcpy(hints, xcb_get_property_value(reply), sizeof hints);
+        hints[0] &= ~WindowGroupHint;
+        hints[8] = 0;
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS,
+                            XCB_ATOM_WM_HINTS, 32, 9, hints);
+    }
+    std::free(reply);
+#endif
+}
+
 void stackOnItsOwn([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_X11
     xcb_connection_t* connection = x11Connection();

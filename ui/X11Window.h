@@ -14,10 +14,14 @@ namespace mivesk {
 // Keeps `window` off the taskbar. Call before it is first shown.
 void keepOffTheTaskbar(QWidget* window);
 
-// Makes the shown `window` a window of its own in the window manager's
-// stacking: Qt marks a tool window as belonging to the program as a whole,
-// which some window managers take as "always above the program's other
-// windows", so a click on the main window could never bring it in front.
+// Qt marks a tool window as belonging to the program as a whole, by its
+// window group and by making it transient for the program. Window managers
+// take either as "always above the program's other windows", so a click on
+// the main window could never bring it in front. leaveTheProgramsGroup()
+// takes `window` out of the group (call before it is first shown),
+// stackOnItsOwn() drops the transient mark that Qt sets while showing it
+// (call right after).
+void leaveTheProgramsGroup(QWidget* window);
 void stackOnItsOwn(QWidget* window);
 
 // While it lives, a mouse press on any other window of the program brings

@@ -8,6 +8,7 @@
 #include "WindowPlacement.h"
 #include "X11Window.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -138,7 +139,13 @@ void frmAbout::showModal() {
     // brings this window to the front, restored if it was minimised, so
     // that the user sees why nothing else answers.
     const auto watcher = watchBlockedClicks(&about);
-    about.exec();
+    // Its own loop rather than exec(), which would end whenever the window
+    // is hidden: on Wayland a minimised window is hidden and shown again to
+    // bring it back. The loop ends when the window is closed.
+    QEventLoop loop;
+    connect(&about, &QDialog::finished, &loop, &QEventLoop::quit);
+    about.show();
+    loop.exec(QEventLoop::DialogExec);
 }
 
 } // namespace mivesk
