@@ -22,41 +22,99 @@ QPalette classicEdgePalette(QPalette palette) {
     return palette;
 }
 
-// The style's own light palette with every role of every group set
-// explicitly: Qt fills a role left unset from the platform theme, which
-// would let a dark theme back in.
-QPalette lightPalette(const QStyle& style) {
-    const QPalette standard = style.standardPalette();
-    QPalette fixed;
-    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto colorRole = QPalette::ColorRole(role);
-            if (colorRole != QPalette::NoRole) {
-                fixed.setBrush(group, colorRole, standard.brush(group, colorRole));
-            }
-        }
+// Qt's own light palette, the one the windows were drawn with, with every
+// role of every group set: Qt fills a role left unset from the platform
+// theme, and the style's standard palette follows a dark scheme too.
+QPalette lightPalette() {
+    struct Role {
+        QPalette::ColorRole role;
+        QRgb normal;
+        QRgb disabled;
+    };
+    // clang-format off
+    constexpr Role Roles[] = {
+        {QPalette::WindowText,      0xff000000, 0xffbebebe},
+        {QPalette::Button,          0xffefefef, 0xffefefef},
+        {QPalette::Light,           0xffffffff, 0xffffffff},
+        {QPalette::Midlight,        0xffcacaca, 0xffcacaca},
+        {QPalette::Dark,            0xff9f9f9f, 0xffbebebe},
+        {QPalette::Mid,             0xffb8b8b8, 0xffb8b8b8},
+        {QPalette::Text,            0xff000000, 0xffbebebe},
+        {QPalette::BrightText,      0xffffffff, 0xffffffff},
+        {QPalette::ButtonText,      0xff000000, 0xffbebebe},
+        {QPalette::Base,            0xffffffff, 0xffefefef},
+        {QPalette::Window,          0xffefefef, 0xffefefef},
+        {QPalette::Shadow,          0xff767676, 0xffb1b1b1},
+        {QPalette::Highlight,       0xff308cc6, 0xff919191},
+        {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
+        {QPalette::Link,            0xff0000ff, 0xff0000ff},
+        {QPalette::LinkVisited,     0xffff00ff, 0xffff00ff},
+        {QPalette::AlternateBase,   0xfff7f7f7, 0xfff7f7f7},
+        {QPalette::ToolTipBase,     0xffffffdc, 0xffffffdc},
+        {QPalette::ToolTipText,     0xff000000, 0xff000000},
+        {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    };
+    // clang-format on
+    QPalette palette;
+    for (const Role& role : Roles) {
+        const QColor normal = QColor::fromRgba(role.normal);
+        palette.setColor(QPalette::Active, role.role, normal);
+        palette.setColor(QPalette::Inactive, role.role, normal);
+        palette.setColor(QPalette::Disabled, role.role, QColor::fromRgba(role.disabled));
     }
-    return fixed;
+    return palette;
 }
 
-// Some platform themes set the application palette themselves, once the
-// program runs or whenever the desktop's scheme changes; this puts the
-// program's own palette back each time.
+// A platform theme gives some kinds of control a palette of their own,
+// which comes before the application's: every kind it may name, down to the
+// controls the windows are made of.
+constexpr const char* ThemedClasses[] = {"QAbstractButton",  "QToolButton",  "QCheckBox",
+                                         "QRadioButton",     "QHeaderView",  "QAbstractItemView",
+                                         "QMessageBoxLabel", "QTabBar",      "QLabel",
+                                         "QGroupBox",        "QMenu",        "QMenuBar",
+                                         "QTextEdit",        "QTextControl", "QLineEdit"};
+
+void applyEverywhere(const QPalette& palette) {
+    QApplication::setPalette(palette);
+    for (const char* className : ThemedClasses) {
+        QApplication::setPalette(palette, className);
+    }
+}
+
+// Some platform themes set the palettes themselves, once the program runs
+// or whenever the desktop's scheme changes; this puts the program's own
+// back each time.
 class PaletteKeeper final : public QObject {
 public:
     PaletteKeeper(const QPalette& palette, QObject* parent) : QObject(parent), m_palette(palette) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange &&
-            QApplication::palette() != m_palette) {
-            QApplication::setPalette(m_palette);
+        if (m_applying) {
+            return false;
+        }
+        if (event->type() == QEvent::ApplicationPaletteChange && watched == qApp) {
+            apply();
+        } else if (event->type() == QEvent::ThemeChange && !m_pending) {
+            // Sent to each window while Qt is still taking the new theme's
+            // palettes; put them right once it is done.
+            m_pending = true;
+            QMetaObject::invokeMethod(this, &PaletteKeeper::apply, Qt::QueuedConnection);
         }
         return false;
     }
 
 private:
+    void apply() {
+        m_pending = false;
+        m_applying = true;
+        applyEverywhere(m_palette);
+        m_applying = false;
+    }
+
     QPalette m_palette;
+    bool m_applying = false;
+    bool m_pending = false;
 };
 
 } // namespace
@@ -69,8 +127,8 @@ void keepDesignedLook() {
     if (QStyle* style = newDesignedStyle()) {
         QApplication::setStyle(style);
     }
-    const QPalette palette = lightPalette(*QApplication::style());
-    QApplication::setPalette(palette);
+    const QPalette palette = lightPalette();
+    applyEverywhere(palette);
     qApp->installEventFilter(new PaletteKeeper(palette, qApp));
 }
 
