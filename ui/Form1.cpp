@@ -86,12 +86,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::centreOnScreen() {
-    if (const QScreen* screen = this->screen()) {
-        // Not shown yet, so its frame is not known: each window is taken
-        // with the frame most window managers give.
-        move(startOfMainWindow(screen->availableGeometry(), withUsualFrame(geometry()).size(),
-                               withUsualFrame(QRect(QPoint(), Dialog::ClientSize)).size()));
-    }
+    placeOnStart(this, Dialog::ClientSize);
 }
 
 // clang-format off

@@ -7,15 +7,20 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMargins>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace mivesk {
 
 namespace {
+
+// A window frame's usual margins, for a window that has not been shown yet.
+constexpr QMargins UsualFrame(4, 28, 4, 4);
 
 // Room left between two windows placed side by side, so that a frame's
 // rounding to device pixels at 150 % can never make them overlap.
@@ -24,11 +29,11 @@ constexpr int Gap = 2;
 // window.
 constexpr int DesignedLeftShift = -11;
 
-// Gives its window the whole icon set once the window's first paint is
-// done, then goes.
-class WholeIconAfterFirstPaint final : public QObject {
+// Runs `then` once its window's first paint is done, then goes.
+class AfterFirstPaint final : public QObject {
 public:
-    explicit WholeIconAfterFirstPaint(QWidget* window) : QObject(window), m_window(window) {}
+    AfterFirstPaint(QWidget* window, std::function<void()> then)
+        : QObject(window), m_window(window), m_then(std::move(then)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -37,7 +42,7 @@ protected:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    m_window->setWindowIcon(applicationIcon());
+                    m_then();
                     deleteLater();
                 },
                 Qt::QueuedConnection);
@@ -47,7 +52,12 @@ protected:
 
 private:
     QWidget* m_window;
+    std::function<void()> m_then;
 };
+
+void afterFirstPaint(QWidget* window, std::function<void()> then) {
+    window->installEventFilter(new AfterFirstPaint(window, std::move(then)));
+}
 
 // On Wayland, Qt's own title bar offers minimise and maximise buttons on
 // every window, and passes them on to the compositor whatever the window's
@@ -137,7 +147,7 @@ void setUpWindow(QWidget* window, const QString& name, const QString& title, QSi
     // for them: the window starts with the sizes up to 64 pixels and takes
     // the whole set once it has been painted for the first time.
     window->setWindowIcon(applicationIcon(64));
-    window->installEventFilter(new WholeIconAfterFirstPaint(window));
+    afterFirstPaint(window, [window] { window->setWindowIcon(applicationIcon()); });
     window->setFixedSize(size);
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         window->installEventFilter(new KeptOnWayland(window));
@@ -189,11 +199,30 @@ QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint) {
     if (pair.width() <= area.width() && pair.height() <= area.height()) {
         return centredWithin(area, area.center(), pair) - QPoint(left, 0);
     }
+    // A wide, low screen may still have room for the two side by side.
+    const QSize sideBySide(main.width() + Gap + hint.width(),
+                           std::max(main.height(), hint.height()));
+    if (sideBySide.width() <= area.width() && sideBySide.height() <= area.height()) {
+        return centredWithin(area, area.center(), sideBySide);
+    }
     return centredWithin(area, area.center(), main);
 }
 
 QRect withUsualFrame(const QRect& client) {
-    return client.marginsAdded(QMargins(4, 28, 4, 4));
+    return client.marginsAdded(UsualFrame);
+}
+
+void placeOnStart(QWidget* main, QSize hintClient) {
+    const QScreen* screen = main->screen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    // Not shown yet, its frame is not known: each window is taken with the
+    // frame most window managers give.
+    const QPoint frame = startOfMainWindow(area, withUsualFrame(main->geometry()).size(),
+                                           withUsualFrame(QRect(QPoint(), hintClient)).size());
+    main->move(frame);
 }
 
 QWidget* mainWindow() {
@@ -208,14 +237,21 @@ QWidget* mainWindow() {
 
 QRect expectedFrame(const QWidget* window, const QWidget* like) {
     const QRect frame = window->frameGeometry();
-    if (frame != window->geometry() || !like) {
+    if (frame != window->geometry()) {
         return frame;
     }
-    const QRect client = like->geometry();
+    return expectedFrame(window->geometry(), like);
+}
+
+QRect expectedFrame(const QRect& client, const QWidget* like) {
+    if (!like) {
+        return client;
+    }
+    const QRect inner = like->geometry();
     const QRect outer = like->frameGeometry();
-    const QMargins margins(client.left() - outer.left(), client.top() - outer.top(),
-                           outer.right() - client.right(), outer.bottom() - client.bottom());
-    return window->geometry().marginsAdded(margins);
+    return client.marginsAdded(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                        outer.right() - inner.right(),
+                                        outer.bottom() - inner.bottom()));
 }
 
 void bringToFront(QWidget* window) {

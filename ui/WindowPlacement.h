@@ -31,13 +31,18 @@ QPoint centredWithin(const QRect& area, QPoint centre, QSize frame);
 
 // Where the main window, whose frame is `main`, opens: so that it and the
 // hint window below it, of frame `hint`, are centred together in `area`
-// where both fit, else the main window alone as centredWithin() puts it.
+// where both fit; else the two side by side where they fit so; else the
+// main window alone as centredWithin() puts it.
 // Returns the top-left of its frame.
 QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint);
 
-// A window frame's usual margins, for a window that has not been shown yet
-// and whose frame the window system has not yet told.
+// `client` with a window frame's usual margins, for a window that has not
+// been shown yet and whose frame the window system has not yet told.
 QRect withUsualFrame(const QRect& client);
+
+// Places the main window, not shown yet, as startOfMainWindow() says, on its
+// screen, with a hint window of client size `hintClient`.
+void placeOnStart(QWidget* main, QSize hintClient);
 
 // The program's main window, or nullptr when it has none on screen.
 QWidget* mainWindow();
@@ -45,6 +50,7 @@ QWidget* mainWindow();
 // The frame `window` will have: its frame where the window system has told
 // it, or else its client area with the frame margins of `like`.
 QRect expectedFrame(const QWidget* window, const QWidget* like);
+QRect expectedFrame(const QRect& client, const QWidget* like);
 
 // Shows `window` in front of the others and gives it the keyboard; a
 // minimised window is restored first.

@@ -87,14 +87,16 @@ void frmAbout::placeOverTheMainWindow() {
     if (!main) {
         return;
     }
+    // Placed before its native window exists, so that the window manager
+    // takes the place as that of the frame.
+    move(centredWithin(main->screen()->availableGeometry(), main->frameGeometry().center(),
+                       expectedFrame(this, main).size()));
     // Its owner is the main window, without a parent widget: the window
     // manager keeps it above the main window and gives it no taskbar button
-    // of its own, and it opens centred on the main window.
+    // of its own.
     winId();
     windowHandle()->setTransientParent(main->windowHandle());
     keepOffTheTaskbar(this);
-    move(centredWithin(main->screen()->availableGeometry(), main->frameGeometry().center(),
-                       expectedFrame(this, main).size()));
 }
 
 QString frmAbout::captionFor(const QString& title) {

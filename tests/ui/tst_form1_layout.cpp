@@ -473,6 +473,7 @@ void Form1LayoutTest::firstPlace_data() {
     // the hint window 418 x 312 below it, 11 px further left.
     QTest::newRow("pair centred") << QRect(0, 0, 1280, 770) << QPoint(426, 80);
     QTest::newRow("pair centred, panel on top") << QRect(0, 30, 1024, 738) << QPoint(298, 94);
+    QTest::newRow("side by side, 1920 x 1080 at 200 %") << QRect(0, 0, 960, 540) << QPoint(51, 113);
     QTest::newRow("only the main window fits") << QRect(0, 0, 800, 500) << QPoint(181, 102);
     QTest::newRow("smaller than the window") << QRect(0, 24, 320, 216) << QPoint(0, 24);
 }
