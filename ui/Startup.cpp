@@ -7,6 +7,7 @@
 #include "FixedLook.h"
 #include "Fonts.h"
 #include "Form1.h"
+#include "X11Window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -149,6 +150,7 @@ int reportDataFileProblem(const QString& problem, bool showBox) {
 
 int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow) {
     keepDBusFromLaunchingAnything();
+    preferX11OnWayland();
     std::unique_ptr<DisplayGuard> guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();

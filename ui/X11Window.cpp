@@ -104,6 +104,16 @@ private:
 
 } // namespace
 
+void preferX11OnWayland() {
+#ifdef MIVESK_X11
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+#endif
+}
+
 void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_X11
     // Qt merges what the window already has in _NET_WM_STATE with its own

@@ -11,6 +11,13 @@ namespace mivesk {
 // What the windows tell an X11 window manager that Qt has no call for. On
 // any other window system each of these does nothing.
 
+// On a Wayland desktop that also runs an X server for X11 programs, asks Qt
+// for that X server, unless the user has chosen a platform: there the
+// windows open where the program puts them, the desktop draws their title
+// bars by the program's hints, and they stack as designed. Call before the
+// application object is made.
+void preferX11OnWayland();
+
 // Keeps `window` off the taskbar. Call before it is first shown.
 void keepOffTheTaskbar(QWidget* window);
 
