@@ -237,21 +237,14 @@ QWidget* mainWindow() {
 
 QRect expectedFrame(const QWidget* window, const QWidget* like) {
     const QRect frame = window->frameGeometry();
-    if (frame != window->geometry()) {
+    if (frame != window->geometry() || !like) {
         return frame;
-    }
-    return expectedFrame(window->geometry(), like);
-}
-
-QRect expectedFrame(const QRect& client, const QWidget* like) {
-    if (!like) {
-        return client;
     }
     const QRect inner = like->geometry();
     const QRect outer = like->frameGeometry();
-    return client.marginsAdded(QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                        outer.right() - inner.right(),
-                                        outer.bottom() - inner.bottom()));
+    return window->geometry().marginsAdded(
+        QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom()));
 }
 
 void bringToFront(QWidget* window) {

@@ -50,7 +50,6 @@ QWidget* mainWindow();
 // The frame `window` will have: its frame where the window system has told
 // it, or else its client area with the frame margins of `like`.
 QRect expectedFrame(const QWidget* window, const QWidget* like);
-QRect expectedFrame(const QRect& client, const QWidget* like);
 
 // Shows `window` in front of the others and gives it the keyboard; a
 // minimised window is restored first.
