@@ -1,24 +1,21 @@
 #include "Dialog.h"
 
+#include "FixedLook.h"
 #include "Fonts.h"
 #include "ImageControl.h"
 #include "WindowDesign.h"
-#include "WindowLook.h"
+#include "WindowPlacement.h"
+#include "X11Window.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
 
 #include <array>
-
-#ifdef MIVESK_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#endif
 
 namespace mivesk {
 
@@ -146,33 +143,25 @@ QTextEdit* makeTextBox(QWidget* parent, const ControlDesign& design) {
     return box;
 }
 
-// A tool window has no taskbar button. Qt marks it as a utility window,
-// which window managers do not all take to mean that, and has no call for
-// it; on X11 the window says so itself in _NET_WM_STATE, which Qt merges
-// with its own states when it maps the window. Call before the first show.
-void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
-#ifdef MIVESK_HAVE_XCB
-    xcb_connection_t* connection = x11Connection();
-    if (!connection) {
+// Below the main window where the screen has room, else beside or above
+// it, never over it; where the program has no main window on screen, at its
+// designed place if the screen has room for it there.
+void placeBesideTheMainWindow(QWidget* hint) {
+    const QWidget* main = mainWindow();
+    const QScreen* screen = main ? main->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
         return;
     }
-    const auto atom = [connection](const char* name) {
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            connection,
-            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
-            nullptr);
-        const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
-        return found;
-    };
-    const xcb_atom_t skipTaskbar = atom("_NET_WM_STATE_SKIP_TASKBAR");
-    if (skipTaskbar == XCB_ATOM_NONE) {
+    const QRect area = screen->availableGeometry();
+    if (!main) {
+        const QRect designed(QPoint(166, 432), Dialog::ClientSize);
+        if (area.contains(designed)) {
+            hint->setGeometry(designed);
+        }
         return;
     }
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND,
-                        static_cast<xcb_window_t>(window->winId()), atom("_NET_WM_STATE"),
-                        XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
-#endif
+    hint->move(
+        besideWithoutCovering(area, main->frameGeometry(), expectedFrame(hint, main).size()));
 }
 
 } // namespace
@@ -180,7 +169,7 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 Dialog::Dialog()
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
-    setUpWindow(this, QStringLiteral("Dialog"), QStringLiteral("ヒント♪"), QSize(410, 280));
+    setUpWindow(this, QStringLiteral("Dialog"), QStringLiteral("ヒント♪"), ClientSize);
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window does not keep the program alive by default; this one
     // must, so that closing the main window first leaves the card open and
@@ -192,14 +181,23 @@ Dialog::Dialog()
                   [this](const ControlDesign& design) { return makeTextBox(this, design); });
     connect(findChild<ImageControl*>(QStringLiteral("Im_Close")), &ImageControl::clicked, this,
             &Dialog::Im_Close_Click);
-
-    placeAsDesigned(this, QRect(166, 432, 410, 280));
 }
 
 Dialog* Dialog::open() {
     if (!theHintWindow) {
         theHintWindow = new Dialog;
+        placeBesideTheMainWindow(theHintWindow);
         keepOffTheTaskbar(theHintWindow);
+        leaveTheProgramsGroup(theHintWindow);
+        theHintWindow->show();
+        stackOnItsOwn(theHintWindow);
+    } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // A Wayland program cannot bring back a window the user has
+        // minimised (the shell protocol has no request for it) and cannot
+        // tell that it is; a compositor without the activation protocol
+        // also leaves a window behind where it is. A window mapped anew
+        // comes in front on every compositor, so the open card is.
+        theHintWindow->hide();
     }
     // New, or already open but perhaps behind the main window or
     // minimised: either way it comes to the front and takes the keyboard.

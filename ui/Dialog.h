@@ -14,6 +14,8 @@ public:
     // it to the front if it is. Returns it.
     static Dialog* open();
 
+    static constexpr QSize ClientSize{410, 280};
+
 private:
     Dialog();
     void Im_Close_Click();

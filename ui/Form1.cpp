@@ -3,12 +3,13 @@
 #include "Accessibility.h"
 #include "Dialog.h"
 #include "FitLabel.h"
+#include "FixedLook.h"
 #include "Fonts.h"
 #include "Form1Controls.h"
 #include "ImageControl.h"
 #include "ShapeControl.h"
 #include "TextBoxControl.h"
-#include "WindowLook.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 
 #include <QAbstractButton>
@@ -31,6 +32,8 @@ namespace {
 // buttons and the check box need: "ランダム" must fit in 57 px.
 class CompactIndicatorStyle final : public QProxyStyle {
 public:
+    using QProxyStyle::QProxyStyle;
+
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         switch (metric) {
@@ -52,7 +55,7 @@ public:
 QStyle* compactIndicatorStyle() {
     static QPointer<QStyle> style;
     if (!style) {
-        style = new CompactIndicatorStyle;
+        style = new CompactIndicatorStyle(newDesignedStyle());
         style->setParent(qApp);
     }
     return style;
@@ -83,11 +86,7 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::centreOnScreen() {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    placeOnStart(this, Dialog::ClientSize);
 }
 
 // clang-format off

@@ -29,7 +29,8 @@ public:
     explicit Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Places the window, frame included, in the middle of its screen.
+    // Places the window so that it and the hint window below it are centred
+    // on its screen where both fit; never off the screen's top or left edge.
     void centreOnScreen();
 
     static constexpr QSize ClientSize{429, 263};

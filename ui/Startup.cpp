@@ -4,8 +4,10 @@
 #include "DataFileCheck.h"
 #include "DataFileLocator.h"
 #include "DrillEngine.h"
+#include "FixedLook.h"
 #include "Fonts.h"
 #include "Form1.h"
+#include "X11Window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -362,12 +364,14 @@ int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& before
     }
     runtimeFolderWithheld = keepQtFromMakingARuntimeFolder();
     keepDBusFromLaunchingAnything();
+    preferX11OnWayland();
     std::unique_ptr<DisplayGuard> guard = std::make_unique<DisplayGuard>();
     QApplication app(argc, argv);
     guard.reset();
     if (tooFewColours()) {
         return 1;
     }
+    keepDesignedLook();
 
     QApplication::setApplicationName(QString::fromLatin1(AppTitle));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

@@ -5,20 +5,16 @@
 #include "Fonts.h"
 #include "ImageControl.h"
 #include "WindowDesign.h"
-#include "WindowLook.h"
+#include "WindowPlacement.h"
+#include "X11Window.h"
 
-#include <QAbstractNativeEventFilter>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QWindow>
 
 #include <array>
-
-#ifdef MIVESK_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <cstdint>
-#include <cstdlib>
-#endif
 
 namespace mivesk {
 
@@ -67,86 +63,6 @@ constexpr std::array ImageStyles{
 };
 // clang-format on
 
-#ifdef MIVESK_HAVE_XCB
-// The start of an XInput 2 device event as the X server sends it, up to the
-// window it happened in. Qt takes the mouse through XInput 2 where the
-// server has it, and through core events otherwise.
-struct XInputDeviceEventStart {
-    uint8_t response_type;
-    uint8_t extension;
-    uint16_t sequence;
-    uint32_t length;
-    uint16_t event_type;
-    uint16_t deviceid;
-    uint32_t time;
-    uint32_t detail;
-    xcb_window_t root;
-    xcb_window_t event;
-};
-constexpr uint16_t XInputButtonPress = 4;
-
-int xinputOpcode(xcb_connection_t* connection) {
-    static const char name[] = "XInputExtension";
-    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
-        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
-    const int opcode = reply && reply->present ? reply->major_opcode : -1;
-    std::free(reply);
-    return opcode;
-}
-#endif
-
-// On X11 a click on a window that the About window blocks never reaches
-// the program's windows: Qt drops it, and the keyboard that the window
-// manager hands the clicked window goes on to the About window, which does
-// not come back if it is minimised. So the click is seen here, before Qt
-// drops it, and brings the About window back.
-class BlockedClickWatcher final : public QAbstractNativeEventFilter {
-public:
-    explicit BlockedClickWatcher(QWidget* modal) : m_modal(modal) {
-#ifdef MIVESK_HAVE_XCB
-        if (xcb_connection_t* connection = x11Connection()) {
-            m_xinput = xinputOpcode(connection);
-        }
-#endif
-    }
-
-    bool nativeEventFilter([[maybe_unused]] const QByteArray& type, [[maybe_unused]] void* message,
-                           qintptr*) override {
-#ifdef MIVESK_HAVE_XCB
-        if (type != "xcb_generic_event_t") {
-            return false;
-        }
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        xcb_window_t clicked = XCB_WINDOW_NONE;
-        switch (event->response_type & 0x7f) {
-        case XCB_BUTTON_PRESS:
-            clicked = static_cast<const xcb_button_press_event_t*>(message)->event;
-            break;
-        case XCB_GE_GENERIC: {
-            const auto* device = static_cast<const XInputDeviceEventStart*>(message);
-            if (device->extension == m_xinput && device->event_type == XInputButtonPress) {
-                clicked = device->event;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId())) {
-            QMetaObject::invokeMethod(
-                m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
-        }
-#endif
-        return false;
-    }
-
-private:
-    QWidget* m_modal;
-#ifdef MIVESK_HAVE_XCB
-    int m_xinput = -1;
-#endif
-};
-
 } // namespace
 
 frmAbout::frmAbout()
@@ -158,12 +74,27 @@ frmAbout::frmAbout()
 
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
                   [](const ControlDesign&) -> QWidget* { Q_UNREACHABLE(); });
-    lblTitle = findChild<FitLabel*>(QStringLiteral("lblTitle"));
-    lblVersion = findChild<FitLabel*>(QStringLiteral("lblVersion"));
+    m_lblTitle = findChild<FitLabel*>(QStringLiteral("lblTitle"));
+    m_lblVersion = findChild<FitLabel*>(QStringLiteral("lblVersion"));
     connect(findChild<ImageControl*>(QStringLiteral("ImOk")), &ImageControl::clicked, this,
             &frmAbout::ImOk_Click);
+}
 
-    placeAsDesigned(this, QRect(350, 316, 306, 170));
+void frmAbout::placeOverTheMainWindow() {
+    QWidget* main = mainWindow();
+    if (!main) {
+        return;
+    }
+    // Placed before its native window exists, so that the window manager
+    // takes the place as that of the frame.
+    move(centredWithin(main->screen()->availableGeometry(), main->frameGeometry().center(),
+                       expectedFrame(this, main).size()));
+    // Its owner is the main window, without a parent widget: the window
+    // manager keeps it above the main window and gives it no taskbar button
+    // of its own.
+    winId();
+    windowHandle()->setTransientParent(main->windowHandle());
+    keepOffTheTaskbar(this);
 }
 
 QString frmAbout::captionFor(const QString& title) {
@@ -178,8 +109,8 @@ QString frmAbout::versionTextFor(short major, short minor, short revision) {
 void frmAbout::Form_Load() {
     const QString title = QString::fromUtf8(AppTitle);
     setWindowTitle(captionFor(title));
-    lblVersion->setText(versionTextFor(AppVersionMajor, AppVersionMinor, AppVersionRevision));
-    lblTitle->setText(title);
+    m_lblVersion->setText(versionTextFor(AppVersionMajor, AppVersionMinor, AppVersionRevision));
+    m_lblTitle->setText(title);
 }
 
 void frmAbout::ImOk_Click() {
@@ -203,12 +134,18 @@ void frmAbout::showModal() {
     // earlier showing carries over.
     frmAbout about;
     about.Form_Load();
+    about.placeOverTheMainWindow();
     // The windows it blocks refuse every click; a click on one of them
     // brings this window to the front, restored if it was minimised, so
     // that the user sees why nothing else answers.
-    BlockedClickWatcher watcher(&about);
-    qApp->installNativeEventFilter(&watcher);
-    about.exec();
+    const auto watcher = watchBlockedClicks(&about);
+    // Its own loop rather than exec(), which would end whenever the window
+    // is hidden: on Wayland a minimised window is hidden and shown again to
+    // bring it back. The loop ends when the window is closed.
+    QEventLoop loop;
+    connect(&about, &QDialog::finished, &loop, &QEventLoop::quit);
+    about.show();
+    loop.exec(QEventLoop::DialogExec);
 }
 
 } // namespace mivesk

@@ -27,9 +27,10 @@ private:
     frmAbout();
     void Form_Load();
     void ImOk_Click();
+    void placeOverTheMainWindow();
 
-    FitLabel* lblTitle = nullptr;
-    FitLabel* lblVersion = nullptr;
+    FitLabel* m_lblTitle = nullptr;
+    FitLabel* m_lblVersion = nullptr;
 };
 
 } // namespace mivesk

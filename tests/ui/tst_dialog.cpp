@@ -3,6 +3,7 @@
 
 #include "Dialog.h"
 #include "Form1TestSupport.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -234,6 +235,39 @@ private slots:
         auto* label1 = static_cast<QLabel*>(control(*hint, QStringLiteral("Label1")));
         QCOMPARE(label1->palette().color(QPalette::WindowText), QColor(255, 192, 192));
         QVERIFY(!label1->autoFillBackground());
+    }
+
+    // Frames as the window manager reports them: the main window 435 x 296,
+    // the hint window 416 x 301.
+    void placeBesideTheMainWindow_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QPoint>("place");
+        const QSize main(435, 296);
+        QTest::newRow("below") << QRect(0, 0, 1280, 770) << QRect(QPoint(420, 100), main)
+                               << QPoint(409, 398);
+        QTest::newRow("below, pushed in from the left edge")
+            << QRect(0, 0, 1280, 770) << QRect(QPoint(5, 100), main) << QPoint(0, 398);
+        QTest::newRow("right") << QRect(0, 0, 1920, 1050) << QRect(QPoint(100, 700), main)
+                               << QPoint(537, 700);
+        QTest::newRow("left") << QRect(0, 0, 1920, 1050) << QRect(QPoint(1400, 700), main)
+                              << QPoint(982, 700);
+        QTest::newRow("above") << QRect(0, 0, 1024, 738) << QRect(QPoint(300, 430), main)
+                               << QPoint(289, 127);
+        // No side has room: of the places pushed back on screen, below and
+        // above cover least (80 rows), and below comes first.
+        QTest::newRow("nothing fits")
+            << QRect(0, 0, 1024, 738) << QRect(QPoint(294, 221), main) << QPoint(283, 437);
+        QTest::newRow("screen smaller than the hint")
+            << QRect(0, 24, 320, 216) << QRect(QPoint(0, 24), main) << QPoint(0, 24);
+    }
+
+    void placeBesideTheMainWindow() {
+        QFETCH(QRect, area);
+        QFETCH(QRect, main);
+        QFETCH(QPoint, place);
+        const QSize hint(416, 301);
+        QCOMPARE(mivesk::besideWithoutCovering(area, main, hint), place);
     }
 
     // Closing the main window leaves the hint window open and the program

@@ -4,8 +4,10 @@
 
 #include "Dialog.h"
 #include "FitLabel.h"
+#include "FixedLook.h"
 #include "Form1TestSupport.h"
 #include "TextBoxControl.h"
+#include "WindowPlacement.h"
 #include "frmAbout.h"
 
 #include <QAbstractButton>
@@ -42,6 +44,9 @@ private slots:
     void accessibleNames();
     void textsFitWhole_data();
     void textsFitWhole();
+    void darkThemeChangesNoPixel();
+    void firstPlace_data();
+    void firstPlace();
 };
 
 void Form1LayoutTest::controlGeometryAndStartVisibility_data() {
@@ -498,6 +503,59 @@ void Form1LayoutTest::textsFitWhole() {
         frmAbout::showModal();
         QVERIFY(checked);
     }
+}
+
+// A dark desktop theme, set before the windows are built and changed again
+// while they are up, as a platform theme does: the program keeps its own
+// light look, pixel for pixel.
+void Form1LayoutTest::darkThemeChangesNoPixel() {
+    QPalette dark(QColor(30, 30, 30), QColor(20, 20, 20));
+    dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+    dark.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    dark.setColor(QPalette::Text, QColor(240, 240, 240));
+    const auto darken = [&dark] {
+        for (const char* className : {"QLabel", "QRadioButton", "QCheckBox", "QTextEdit"})
+            QApplication::setPalette(dark, className);
+        QApplication::setPalette(dark);
+    };
+    auto main = showForm1();
+    Dialog* hint = Dialog::open();
+    const QImage mainLight = main->grab().toImage();
+    const QImage hintLight = hint->grab().toImage();
+    main.reset();
+    hint->close();
+    QTRY_VERIFY(!hintWindow());
+
+    darken();
+    keepDesignedLook();
+    const auto again = showForm1();
+    hint = Dialog::open();
+    QCOMPARE(again->grab().toImage(), mainLight);
+    QCOMPARE(hint->grab().toImage(), hintLight);
+    darken();
+    QCOMPARE(again->grab().toImage(), mainLight);
+    QCOMPARE(hint->grab().toImage(), hintLight);
+    hint->close();
+}
+
+void Form1LayoutTest::firstPlace_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("place");
+    // With the frames most window managers give: the main window 437 x 295,
+    // the hint window 418 x 312 below it, 11 px further left.
+    QTest::newRow("pair centred") << QRect(0, 0, 1280, 770) << QPoint(426, 80);
+    QTest::newRow("pair centred, panel on top") << QRect(0, 30, 1024, 738) << QPoint(298, 94);
+    QTest::newRow("side by side, 1920 x 1080 at 200 %") << QRect(0, 0, 960, 540) << QPoint(51, 113);
+    QTest::newRow("only the main window fits") << QRect(0, 0, 800, 500) << QPoint(181, 102);
+    QTest::newRow("smaller than the window") << QRect(0, 24, 320, 216) << QPoint(0, 24);
+}
+
+void Form1LayoutTest::firstPlace() {
+    QFETCH(QRect, area);
+    QFETCH(QPoint, place);
+    QCOMPARE(startOfMainWindow(area, withUsualFrame(QRect(QPoint(), Form1::ClientSize)).size(),
+                               withUsualFrame(QRect(QPoint(), Dialog::ClientSize)).size()),
+             place);
 }
 
 QTEST_MAIN(Form1LayoutTest)

@@ -4,8 +4,8 @@
 #include "DrillEngine.h"
 #include "Form1.h"
 #include "ImageControl.h"
+#include "Pictures.h"
 #include "TestSupport.h"
-#include "WindowLook.h"
 
 #include <QApplication>
 #include <QTest>

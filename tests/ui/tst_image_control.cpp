@@ -4,7 +4,7 @@
 
 #include "Form1TestSupport.h"
 #include "ImageControl.h"
-#include "WindowLook.h"
+#include "Pictures.h"
 
 #include <QPixmapCache>
 #include <QTest>

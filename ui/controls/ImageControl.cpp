@@ -1,6 +1,7 @@
 #include "ImageControl.h"
 
-#include "WindowLook.h"
+#include "FixedLook.h"
+#include "Pictures.h"
 
 #include <QAccessible>
 #include <QMouseEvent>

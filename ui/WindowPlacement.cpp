@@ -1,0 +1,257 @@
+#include "WindowPlacement.h"
+
+#include "FixedLook.h"
+#include "Pictures.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMargins>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+namespace mivesk {
+
+namespace {
+
+// A window frame's usual margins, for a window that has not been shown yet.
+constexpr QMargins UsualFrame(4, 28, 4, 4);
+
+// Room left between two windows placed side by side, so that a frame's
+// rounding to device pixels at 150 % can never make them overlap.
+constexpr int Gap = 2;
+// The hint window was designed to sit 11 px further left than the main
+// window.
+constexpr int DesignedLeftShift = -11;
+
+// Runs `then` once its window's first paint is done, then goes.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> then)
+        : QObject(window), m_window(window), m_then(std::move(then)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_window && event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_then();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_then;
+};
+
+void afterFirstPaint(QWidget* window, std::function<void()> then) {
+    window->installEventFilter(new AfterFirstPaint(window, std::move(then)));
+}
+
+// On Wayland, Qt's own title bar offers minimise and maximise buttons on
+// every window, and passes them on to the compositor whatever the window's
+// fixed size.
+// - Maximised, the compositor insists on its size, and a surface that keeps
+//   its fixed size ends the connection and the program with it. So the
+//   window may take any size for the moment it is maximised, and is at once
+//   put back to its own size.
+// - Minimised, a window cannot be brought back by the program, and on a
+//   desktop without a taskbar not by the user either; a minimised About
+//   window would leave the main window blocked for good. The windows have
+//   no minimise box by design: a window the compositor has minimised is
+//   mapped anew at once, which shows it again.
+class KeptOnWayland final : public QObject {
+public:
+    explicit KeptOnWayland(QWidget* window)
+        : QObject(window), m_window(window), m_size(window->size()) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != m_window) {
+            return false;
+        }
+        if (event->type() == QEvent::Show && !m_watching && m_window->windowHandle()) {
+            m_watching = true;
+            connect(m_window->windowHandle(), &QWindow::windowStateChanged, this,
+                    [this](Qt::WindowState state) {
+                        if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen) {
+                            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+                        } else if (state == Qt::WindowMinimized) {
+                            QMetaObject::invokeMethod(this, &KeptOnWayland::mapAnew,
+                                                      Qt::QueuedConnection);
+                        }
+                    });
+        } else if (event->type() == QEvent::WindowStateChange) {
+            static constexpr Qt::WindowStates big = Qt::WindowMaximized | Qt::WindowFullScreen;
+            if (m_window->windowState() & big) {
+                m_wasBig = true;
+                QMetaObject::invokeMethod(
+                    this, [this] { m_window->setWindowState(m_window->windowState() & ~big); },
+                    Qt::QueuedConnection);
+            }
+        } else if (event->type() == QEvent::Resize && m_wasBig &&
+                   !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+                   m_window->size() == m_size) {
+            // The compositor has taken the window back to its own size:
+            // only now may the size be fixed again, or the surface would
+            // shrink while the compositor still holds it maximised.
+            m_wasBig = false;
+            m_window->setFixedSize(m_size);
+        }
+        return false;
+    }
+
+private:
+    void mapAnew() {
+        if (m_window->isVisible()) {
+            m_window->hide();
+            m_window->show();
+        }
+    }
+
+    QWidget* m_window;
+    QSize m_size;
+    bool m_watching = false;
+    bool m_wasBig = false;
+};
+
+// The start of a span of `length` inside [low, low + room), as near to
+// `wanted` as it can be; at `low` where it is longer than the room.
+int clampedStart(int wanted, int length, int low, int room) {
+    return std::max(low, std::min(wanted, low + room - length));
+}
+
+int overlap(const QRect& a, const QRect& b) {
+    const QRect both = a.intersected(b);
+    return both.isEmpty() ? 0 : both.width() * both.height();
+}
+
+} // namespace
+
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
+    window->setObjectName(name);
+    window->setWindowTitle(title);
+    // Only a desktop showing large icons asks for the two largest sizes, so
+    // they come once the window has been painted.
+    window->setWindowIcon(applicationIcon(64));
+    afterFirstPaint(window, [window] { window->setWindowIcon(applicationIcon()); });
+    window->setFixedSize(size);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        window->installEventFilter(new KeptOnWayland(window));
+    }
+    window->setAutoFillBackground(true);
+    setPaletteColour(window, QPalette::Window, Qt::white);
+}
+
+QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame) {
+    const int w = frame.width();
+    const int h = frame.height();
+    const int x = clampedStart(main.left() + DesignedLeftShift, w, area.left(), area.width());
+    const int y = clampedStart(main.top(), h, area.top(), area.height());
+    const std::array<QPoint, 4> sides{
+        QPoint(x, main.bottom() + 1 + Gap), QPoint(main.right() + 1 + Gap, y),
+        QPoint(main.left() - Gap - w, y), QPoint(x, main.top() - Gap - h)};
+    for (const QPoint& side : sides) {
+        const QRect place(side, frame);
+        if (area.contains(place) && !place.intersects(main)) {
+            return side;
+        }
+    }
+    // No side has room: each side pushed back onto the screen, and of those
+    // the one that covers least.
+    QPoint best;
+    int least = -1;
+    for (const QPoint& side : sides) {
+        const QPoint inside(clampedStart(side.x(), w, area.left(), area.width()),
+                            clampedStart(side.y(), h, area.top(), area.height()));
+        const int covered = overlap(QRect(inside, frame), main);
+        if (least < 0 || covered < least) {
+            least = covered;
+            best = inside;
+        }
+    }
+    return best;
+}
+
+QPoint centredWithin(const QRect& area, QPoint centre, QSize frame) {
+    const QPoint centred = centre - QPoint(frame.width() - 1, frame.height() - 1) / 2;
+    return {clampedStart(centred.x(), frame.width(), area.left(), area.width()),
+            clampedStart(centred.y(), frame.height(), area.top(), area.height())};
+}
+
+QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint) {
+    const int left = std::min(0, DesignedLeftShift);
+    const int right = std::max(main.width(), DesignedLeftShift + hint.width());
+    const QSize pair(right - left, main.height() + Gap + hint.height());
+    if (pair.width() <= area.width() && pair.height() <= area.height()) {
+        return centredWithin(area, area.center(), pair) - QPoint(left, 0);
+    }
+    // A wide, low screen may still have room for the two side by side.
+    const QSize sideBySide(main.width() + Gap + hint.width(),
+                           std::max(main.height(), hint.height()));
+    if (sideBySide.width() <= area.width() && sideBySide.height() <= area.height()) {
+        return centredWithin(area, area.center(), sideBySide);
+    }
+    return centredWithin(area, area.center(), main);
+}
+
+QRect withUsualFrame(const QRect& client) {
+    return client.marginsAdded(UsualFrame);
+}
+
+void placeOnStart(QWidget* main, QSize hintClient) {
+    const QScreen* screen = main->screen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    // Not shown yet, its frame is not known: each window is taken with the
+    // frame most window managers give.
+    const QPoint frame = startOfMainWindow(area, withUsualFrame(main->geometry()).size(),
+                                           withUsualFrame(QRect(QPoint(), hintClient)).size());
+    main->move(frame);
+}
+
+QWidget* mainWindow() {
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (window->objectName() == QLatin1String("Form1") && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+QRect expectedFrame(const QWidget* window, const QWidget* like) {
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry() || !like) {
+        return frame;
+    }
+    const QRect inner = like->geometry();
+    const QRect outer = like->frameGeometry();
+    return window->geometry().marginsAdded(
+        QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+}
+
+void bringToFront(QWidget* window) {
+    if (window->isMinimized()) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace mivesk

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace mivesk {
+
+// How each of the three windows is set up, where it opens and how it comes
+// to the front.
+
+// What every window does first: it takes its object name and title, the
+// program's icon, and a fixed client area of `size` with a white background.
+void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size);
+
+// Where a window whose frame is `frame` goes beside the frame `main`, within
+// `area`, without covering any of it: below first, as the two windows were
+// designed, then to the right, to the left, and above. It is always wholly
+// inside `area` where it fits there; where no side has room, it takes the
+// place that covers least of `main`. Returns the top-left of its frame.
+QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame);
+
+// Where a window whose frame is `frame` goes to be centred on `centre`:
+// moved as little as it takes to be wholly inside `area`, and at the area's
+// top or left edge where it is larger than the area, so that its title bar
+// is never off screen. Returns the top-left of its frame.
+QPoint centredWithin(const QRect& area, QPoint centre, QSize frame);
+
+// Where the main window, whose frame is `main`, opens: so that it and the
+// hint window below it, of frame `hint`, are centred together in `area`
+// where both fit; else the two side by side where they fit so; else the
+// main window alone as centredWithin() puts it.
+// Returns the top-left of its frame.
+QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint);
+
+// `client` with a window frame's usual margins, for a window that has not
+// been shown yet and whose frame the window system has not yet told.
+QRect withUsualFrame(const QRect& client);
+
+// Places the main window, not shown yet, as startOfMainWindow() says, on its
+// screen, with a hint window of client size `hintClient`.
+void placeOnStart(QWidget* main, QSize hintClient);
+
+// The program's main window, or nullptr when it has none on screen.
+QWidget* mainWindow();
+
+// The frame `window` will have: its frame where the window system has told
+// it, or else its client area with the frame margins of `like`.
+QRect expectedFrame(const QWidget* window, const QWidget* like);
+
+// Shows `window` in front of the others and gives it the keyboard; a
+// minimised window is restored first.
+void bringToFront(QWidget* window);
+
+} // namespace mivesk

@@ -1,0 +1,185 @@
+#include "X11Window.h"
+
+#include "WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#if defined(MIVESK_HAVE_XCB) && QT_CONFIG(xcb)
+#define MIVESK_X11 1
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#endif
+
+namespace mivesk {
+
+namespace {
+
+#ifdef MIVESK_X11
+// The program's connection to the X server, or nullptr where it does not
+// run on X11.
+xcb_connection_t* x11Connection() {
+    // Other platforms (offscreen among them) may answer as X11 too.
+    const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return nullptr;
+    }
+    return x11->connection();
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
+        nullptr);
+    const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return found;
+}
+
+// The start of an XInput 2 device event as the X server sends it, up to the
+// window it happened in. Qt takes the mouse through XInput 2 where the
+// server has it, and through core events otherwise.
+struct XInputDeviceEventStart {
+    uint8_t response_type;
+    uint8_t extension;
+    uint16_t sequence;
+    uint32_t length;
+    uint16_t event_type;
+    uint16_t deviceid;
+    uint32_t time;
+    uint32_t detail;
+    xcb_window_t root;
+    xcb_window_t event;
+};
+constexpr uint16_t XInputButtonPress = 4;
+
+int xinputOpcode(xcb_connection_t* connection) {
+    static const char name[] = "XInputExtension";
+    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
+        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
+    const int opcode = reply && reply->present ? reply->major_opcode : -1;
+    std::free(reply);
+    return opcode;
+}
+
+class BlockedClickWatcher final : public QAbstractNativeEventFilter {
+public:
+    BlockedClickWatcher(QWidget* modal, int xinput) : m_modal(modal), m_xinput(xinput) {}
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        xcb_window_t clicked = XCB_WINDOW_NONE;
+        switch (event->response_type & 0x7f) {
+        case XCB_BUTTON_PRESS:
+            clicked = static_cast<const xcb_button_press_event_t*>(message)->event;
+            break;
+        case XCB_GE_GENERIC: {
+            const auto* device = static_cast<const XInputDeviceEventStart*>(message);
+            if (device->extension == m_xinput && device->event_type == XInputButtonPress) {
+                clicked = device->event;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId())) {
+            QMetaObject::invokeMethod(
+                m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_modal;
+    int m_xinput;
+};
+#endif
+
+} // namespace
+
+void preferX11OnWayland() {
+#ifdef MIVESK_X11
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+#endif
+}
+
+void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_X11
+    // Qt merges what the window already has in _NET_WM_STATE with its own
+    // states when it maps the window.
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        return;
+    }
+    const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    if (skipTaskbar == XCB_ATOM_NONE) {
+        return;
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND,
+                        static_cast<xcb_window_t>(window->winId()),
+                        atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
+#endif
+}
+
+void leaveTheProgramsGroup([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_X11
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        return;
+    }
+    // WM_HINTS is nine 32-bit fields, the flags first and the group leader
+    // last; Qt names its client leader there for every window.
+    constexpr uint32_t WindowGroupHint = 1U << 6;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9),
+        nullptr);
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 9 * 4) {
+        uint32_t hints[9];
+        std::memcpy(hints, xcb_get_property_value(reply), sizeof hints);
+        hints[0] &= ~WindowGroupHint;
+        hints[8] = 0;
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS,
+                            XCB_ATOM_WM_HINTS, 32, 9, hints);
+    }
+    std::free(reply);
+#endif
+}
+
+void stackOnItsOwn([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_X11
+    xcb_connection_t* connection = x11Connection();
+    if (!connection) {
+        return;
+    }
+    // Qt makes a tool window without a parent transient for its hidden
+    // client leader window, the program as a whole.
+    xcb_delete_property(connection, static_cast<xcb_window_t>(window->winId()),
+                        XCB_ATOM_WM_TRANSIENT_FOR);
+    xcb_flush(connection);
+#endif
+}
+
+std::unique_ptr<QAbstractNativeEventFilter> watchBlockedClicks([[maybe_unused]] QWidget* modal) {
+#ifdef MIVESK_X11
+    if (xcb_connection_t* connection = x11Connection()) {
+        auto watcher = std::make_unique<BlockedClickWatcher>(modal, xinputOpcode(connection));
+        qApp->installNativeEventFilter(watcher.get());
+        return watcher;
+    }
+#endif
+    return nullptr;
+}
+
+} // namespace mivesk
