@@ -6,6 +6,7 @@
 #include "ShapeControl.h"
 #include "frmAbout.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -17,6 +18,39 @@ namespace mivesk {
 namespace {
 
 constexpr const char* KeptFromScreenReaders = "mivesk_keptFromScreenReaders";
+
+// An image control as a screen reader sees it: a push button, a dot of a
+// cell (a check box), a verdict mark (an alert) or a plain picture.
+class AccessibleImageControl : public QAccessibleWidget {
+public:
+    explicit AccessibleImageControl(ImageControl* control);
+
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString& actionName) const override;
+
+private:
+    ImageControl* control() const;
+};
+
+// One of the program's windows: its controls without the ones kept from
+// screen readers, in creation order or, for the small cards, in reading
+// order (top to bottom, then left to right).
+class AccessibleWindow : public QAccessibleWidget {
+public:
+    enum class Order { Creation, Reading };
+    AccessibleWindow(QWidget* window, QAccessible::Role role, Order order);
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+
+private:
+    QList<QWidget*> shownChildren() const;
+    Order m_order;
+};
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     if (auto* image = qobject_cast<ImageControl*>(object)) {
@@ -64,6 +98,14 @@ void deliverClick(QWidget* control) {
     QCoreApplication::sendEvent(receiver, &release);
 }
 
+// Works `control` as a mouse click at its centre would, delivered from the
+// event loop, so that an action that opens a modal window does not hold up
+// the screen reader waiting for its answer.
+void clickAtCentre(QWidget* control) {
+    QMetaObject::invokeMethod(
+        control, [control] { deliverClick(control); }, Qt::QueuedConnection);
+}
+
 } // namespace
 
 void installAccessibility() {
@@ -79,10 +121,7 @@ void keepFromScreenReaders(QWidget* control) {
     control->setProperty(KeptFromScreenReaders, true);
 }
 
-void clickAtCentre(QWidget* control) {
-    QMetaObject::invokeMethod(
-        control, [control] { deliverClick(control); }, Qt::QueuedConnection);
-}
+namespace {
 
 AccessibleImageControl::AccessibleImageControl(ImageControl* control) : QAccessibleWidget(control) {
 }
@@ -187,5 +226,7 @@ int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
     }
     return int(shownChildren().indexOf(static_cast<QWidget*>(child->object())));
 }
+
+} // namespace
 
 } // namespace mivesk

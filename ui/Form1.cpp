@@ -20,9 +20,6 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include <cstring>
-#include <type_traits>
-
 namespace mivesk {
 
 namespace {
@@ -68,9 +65,9 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     setUpWindow(this, QStringLiteral("Form1"), QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"), ClientSize);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
 
-    buildControls(
-        this, form1Design(), [this](const ControlDesign& design) { return createWindowed(design); },
-        [this](const ControlDesign& design, QWidget* control) { bindMember(design, control); });
+    buildControls(this, form1Design(),
+                  [this](const ControlDesign& design) { return createWindowed(design); });
+    takeMembers();
     // The holders only lend the dots their pictures; they are never shown.
     keepFromScreenReaders(m_Imtenon);
     keepFromScreenReaders(m_Imtenoff);
@@ -90,45 +87,38 @@ void Form1::centreOnScreen() {
     }
 }
 
-// clang-format off
-const Form1::NamedMember Form1::NamedMembers[] = {
-    {"ImTen",        &Form1::m_ImTen},
-    {"ImTenKai",     &Form1::m_ImTenKai},
-    {"Imtenon",      &Form1::m_Imtenon},
-    {"Imtenoff",     &Form1::m_Imtenoff},
-    {"imgSeikai",    &Form1::m_imgSeikai},
-    {"imgOsii",      &Form1::m_imgOsii},
-    {"imgFuseikai",  &Form1::m_imgFuseikai},
-    {"ShpCover",     &Form1::m_ShpCover},
-    {"Shp_first",    &Form1::m_Shp_first},
-    {"Shp_FirstBak", &Form1::m_Shp_FirstBak},
-    {"Lb_First",     &Form1::m_Lb_First},
-    {"Lb_Main",      &Form1::m_Lb_Main},
-    {"lblRitsu",     &Form1::m_lblRitsu},
-    {"lblCount",     &Form1::m_lblCount},
-    {"TexCheck",     &Form1::m_TexCheck},
-    {"Check1",       &Form1::m_Check1},
-};
-// clang-format on
+template <typename Control> Control* Form1::child(const QString& name) const {
+    auto* control = findChild<Control*>(name, Qt::FindDirectChildrenOnly);
+    Q_ASSERT(control);
+    return control;
+}
 
-void Form1::bindMember(const ControlDesign& design, QWidget* control) {
-    for (const NamedMember& named : NamedMembers) {
-        if (std::strcmp(named.name, design.name) != 0) {
-            continue;
-        }
-        std::visit(
-            [&](auto member) {
-                using Held = std::remove_reference_t<decltype(this->*member)>;
-                if constexpr (std::is_pointer_v<Held>) {
-                    this->*member = qobject_cast<Held>(control);
-                    Q_ASSERT(this->*member);
-                } else {
-                    (this->*member)[design.index] = qobject_cast<ImageControl*>(control);
-                    Q_ASSERT((this->*member)[design.index]);
-                }
-            },
-            named.member);
+void Form1::takeMembers() {
+    m_Im_Set = child<ImageControl>(QStringLiteral("Im_Set"));
+    m_Im_Next = child<ImageControl>(QStringLiteral("Im_Next"));
+    m_Im_Reset = child<ImageControl>(QStringLiteral("Im_Reset"));
+    m_Im_Check = child<ImageControl>(QStringLiteral("Im_Check"));
+    m_Im_End = child<ImageControl>(QStringLiteral("Im_End"));
+    m_Im_Hint = child<ImageControl>(QStringLiteral("Im_Hint"));
+    m_Im_Version = child<ImageControl>(QStringLiteral("Im_Version"));
+    for (int i = 0; i < 6; ++i) {
+        m_ImTen[i] = child<ImageControl>(QStringLiteral("ImTen_%1").arg(i));
+        m_ImTenKai[i] = child<ImageControl>(QStringLiteral("ImTenKai_%1").arg(i));
     }
+    m_Imtenon = child<ImageControl>(QStringLiteral("Imtenon"));
+    m_Imtenoff = child<ImageControl>(QStringLiteral("Imtenoff"));
+    m_imgSeikai = child<ImageControl>(QStringLiteral("imgSeikai"));
+    m_imgOsii = child<ImageControl>(QStringLiteral("imgOsii"));
+    m_imgFuseikai = child<ImageControl>(QStringLiteral("imgFuseikai"));
+    m_ShpCover = child<ShapeControl>(QStringLiteral("ShpCover"));
+    m_Shp_first = child<ShapeControl>(QStringLiteral("Shp_first"));
+    m_Shp_FirstBak = child<ShapeControl>(QStringLiteral("Shp_FirstBak"));
+    m_Lb_First = child<FitLabel>(QStringLiteral("Lb_First"));
+    m_Lb_Main = child<FitLabel>(QStringLiteral("Lb_Main"));
+    m_lblRitsu = child<FitLabel>(QStringLiteral("lblRitsu"));
+    m_lblCount = child<FitLabel>(QStringLiteral("lblCount"));
+    m_TexCheck = child<TextBoxControl>(QStringLiteral("TexCheck"));
+    m_Check1 = child<QCheckBox>(QStringLiteral("Check1"));
 }
 
 QWidget* Form1::createWindowed(const ControlDesign& design) {
@@ -182,39 +172,22 @@ void Form1::bindEvents() {
     // arrow keys alike.
     connect(m_Option1, &QButtonGroup::idClicked, this,
             [this](int index) { forward(&DrillEngine::Option1_Click, index); });
-    connect(m_Check1, &QCheckBox::clicked, this, [this] {
-        int value = 0;
-        switch (m_Check1->checkState()) {
-        case Qt::Unchecked:
-            value = 0;
-            break;
-        case Qt::Checked:
-            value = 1;
-            break;
-        case Qt::PartiallyChecked:
-            value = 2;
-            break;
-        }
-        forward(&DrillEngine::Check1_Click, value);
-    });
+    // The box is never tristate: its value is 1 or 0.
+    connect(m_Check1, &QCheckBox::clicked, this,
+            [this] { forward(&DrillEngine::Check1_Click, m_Check1->isChecked() ? 1 : 0); });
 
-    auto image = [this](const char* name) {
-        auto* control = findChild<ImageControl*>(QString::fromLatin1(name));
-        Q_ASSERT(control);
-        return control;
-    };
     const struct {
-        const char* name;
+        ImageControl* button;
         void (DrillEngine::*click)();
-    } buttons[] = {{"Im_Set", &DrillEngine::Im_Set_Click},
-                   {"Im_Next", &DrillEngine::Im_Next_Click},
-                   {"Im_Reset", &DrillEngine::Im_Reset_Click},
-                   {"Im_Check", &DrillEngine::Im_Check_Click}};
+    } buttons[] = {{m_Im_Set, &DrillEngine::Im_Set_Click},
+                   {m_Im_Next, &DrillEngine::Im_Next_Click},
+                   {m_Im_Reset, &DrillEngine::Im_Reset_Click},
+                   {m_Im_Check, &DrillEngine::Im_Check_Click}};
     for (const auto& button : buttons) {
-        connect(image(button.name), &ImageControl::clicked, this,
+        connect(button.button, &ImageControl::clicked, this,
                 [this, click = button.click] { forward(click); });
     }
-    connect(image("Im_End"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_End, &ImageControl::clicked, this, [this] {
         forward(&DrillEngine::Im_End_Click);
         endProgram();
     });
@@ -222,12 +195,12 @@ void Form1::bindEvents() {
         connect(m_ImTen[i], &ImageControl::clicked, this,
                 [this, i] { forward(&DrillEngine::ImTen_Click, i); });
     }
-    connect(image("Im_Hint"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_Hint, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
             Dialog::open();
         }
     });
-    connect(image("Im_Version"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_Version, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
             frmAbout::showModal();
         }

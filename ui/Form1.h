@@ -8,7 +8,6 @@
 
 #include <array>
 #include <memory>
-#include <variant>
 
 class QButtonGroup;
 class QCheckBox;
@@ -35,19 +34,10 @@ public:
     static constexpr QSize ClientSize{429, 263};
 
 private:
-    // The members that hold the controls the window works on, each bound to
-    // its control by the control's name in the design table.
-    using Member = std::variant<ImageControl * Form1::*, std::array<ImageControl*, 6> Form1::*,
-                                ShapeControl * Form1::*, FitLabel * Form1::*,
-                                TextBoxControl * Form1::*, QCheckBox * Form1::*>;
-    struct NamedMember {
-        const char* name;
-        Member member;
-    };
-    static const NamedMember NamedMembers[];
-
     QWidget* createWindowed(const ControlDesign& design);
-    void bindMember(const ControlDesign& design, QWidget* control);
+    // The control of the design table called `name`.
+    template <typename Control> Control* child(const QString& name) const;
+    void takeMembers();
     void bindEvents();
 
     // Runs one engine operation and shows its outcome, unless End has
@@ -63,6 +53,13 @@ private:
     MainWindowView m_shown;
     bool m_ended = false;
 
+    ImageControl* m_Im_Set = nullptr;
+    ImageControl* m_Im_Next = nullptr;
+    ImageControl* m_Im_Reset = nullptr;
+    ImageControl* m_Im_Check = nullptr;
+    ImageControl* m_Im_End = nullptr;
+    ImageControl* m_Im_Hint = nullptr;
+    ImageControl* m_Im_Version = nullptr;
     std::array<ImageControl*, 6> m_ImTen{};
     std::array<ImageControl*, 6> m_ImTenKai{};
     ImageControl* m_Imtenon = nullptr;
