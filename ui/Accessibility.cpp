@@ -6,6 +6,7 @@
 #include "ShapeControl.h"
 #include "frmAbout.h"
 
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
@@ -38,6 +39,35 @@ private:
 // One of the program's windows: its controls without the ones kept from
 // screen readers, in creation order or, for the small cards, in reading
 // order (top to bottom, then left to right).
+// What a window has to say without moving the focus: a notification that
+// shows anew with each message. It is not a widget, so it neither paints nor
+// takes a click, and a window's list of controls leaves it out.
+class Announcement : public QObject {
+    Q_OBJECT
+public:
+    explicit Announcement(QWidget* window) : QObject(window) {
+        setObjectName(QStringLiteral("announcement"));
+    }
+    QString message;
+};
+
+class AccessibleAnnouncement : public QAccessibleObject {
+public:
+    explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement) {}
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<Announcement*>(object())->message : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+};
+
 class AccessibleWindow : public QAccessibleWidget {
 public:
     enum class Order { Creation, Reading };
@@ -53,6 +83,9 @@ private:
 };
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* announcement = qobject_cast<Announcement*>(object)) {
+        return new AccessibleAnnouncement(announcement);
+    }
     if (auto* image = qobject_cast<ImageControl*>(object)) {
         return new AccessibleImageControl(image);
     }
@@ -68,7 +101,17 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     return nullptr;
 }
 
-void deliverClick(QWidget* control) {
+// A screen reader's action is delivered from the event loop, so that one
+// that opens a modal window does not hold up the screen reader waiting for
+// its answer.
+void clickLater(QWidget* control) {
+    QMetaObject::invokeMethod(
+        control, [control] { clickAtCentre(control); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+void clickAtCentre(QWidget* control) {
     QWidget* window = control->window();
     // Where the mouse could not click, neither can an action: on a hidden
     // window, or on any window but the modal one while one is open.
@@ -98,15 +141,33 @@ void deliverClick(QWidget* control) {
     QCoreApplication::sendEvent(receiver, &release);
 }
 
-// Works `control` as a mouse click at its centre would, delivered from the
-// event loop, so that an action that opens a modal window does not hold up
-// the screen reader waiting for its answer.
-void clickAtCentre(QWidget* control) {
-    QMetaObject::invokeMethod(
-        control, [control] { deliverClick(control); }, Qt::QueuedConnection);
+void announce(QWidget* window, const QString& message) {
+    auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!announcement) {
+        announcement = new Announcement(window);
+    }
+    announcement->message = message;
+    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
-} // namespace
+void announceContents(QWidget* window) {
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(window);
+    QStringList texts;
+    for (int i = 0; shown && i < shown->childCount(); ++i) {
+        QAccessibleInterface* child = shown->child(i);
+        if (!child || child->state().invisible) {
+            continue;
+        }
+        if (child->role() == QAccessible::StaticText) {
+            texts << child->text(QAccessible::Name);
+        } else if (QAccessibleTextInterface* text = child->textInterface()) {
+            texts << text->text(0, text->characterCount());
+        }
+    }
+    texts.removeAll(QString());
+    announce(window, texts.join(QLatin1Char('\n')));
+}
 
 void installAccessibility() {
     static bool installed = false;
@@ -175,13 +236,19 @@ QStringList AccessibleImageControl::actionNames() const {
 
 void AccessibleImageControl::doAction(const QString& actionName) {
     if (actionNames().contains(actionName)) {
-        clickAtCentre(control());
+        clickLater(control());
     }
 }
 
-QStringList AccessibleImageControl::keyBindingsForAction(const QString&) const {
-    // Images never take the keyboard.
-    return {};
+QStringList AccessibleImageControl::keyBindingsForAction(const QString& actionName) const {
+    // The control never takes the focus, but its window's keys work it.
+    QStringList names;
+    if (actionNames().contains(actionName)) {
+        for (const QKeySequence& key : control()->keys()) {
+            names << key.toString(QKeySequence::NativeText);
+        }
+    }
+    return names;
 }
 
 AccessibleWindow::AccessibleWindow(QWidget* window, QAccessible::Role role, Order order)
@@ -230,3 +297,5 @@ int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
 } // namespace
 
 } // namespace mivesk
+
+#include "Accessibility.moc"

@@ -7,6 +7,7 @@
 
 #include <QPointer>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
@@ -195,6 +196,9 @@ Dialog::Dialog()
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
                   [this](const ControlDesign& design) { return makeTextBox(this, design); });
     connect(findChild<ImageControl*>(QStringLiteral("Im_Close")), &ImageControl::clicked, this,
+            &Dialog::Im_Close_Click);
+    // Escape closes the card as とじます does, wherever its focus is.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
             &Dialog::Im_Close_Click);
 
     placeAsDesigned(this, QRect(166, 432, 410, 280));

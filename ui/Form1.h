@@ -39,6 +39,9 @@ private:
     template <typename Control> Control* child(const QString& name) const;
     void takeMembers();
     void bindEvents();
+    // Keys for every image button and input dot: each works its control as
+    // a click at the control's centre would, wherever the focus is.
+    void bindKeys();
 
     // Runs one engine operation and shows its outcome, unless End has
     // already ended the program.
@@ -48,6 +51,25 @@ private:
     void render(bool everything = false);
     void showDot(ImageControl* dot, DotPicture picture);
     void endProgram();
+
+    // What a screen reader says after an operation, taken from what the
+    // window now shows. Nothing is said for an operation that had no
+    // question to work on.
+    bool hasQuestion() const;
+    void announceQuestion();
+    void announceReset();
+    void announceDot(int index);
+    void announceCheck();
+    // Back to this window once the hint or About window has closed.
+    void takeBackKeyboard();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_welcomed = false;
+    bool m_movingSelection = false;
 
     std::unique_ptr<DrillEngine> m_engine;
     MainWindowView m_shown;

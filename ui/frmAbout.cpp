@@ -193,7 +193,11 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // As わかりました does; a held key closes it once.
         event->accept();
+        if (!event->isAutoRepeat()) {
+            ImOk_Click();
+        }
         return;
     default:
         QDialog::keyPressEvent(event);
