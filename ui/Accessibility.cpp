@@ -51,6 +51,22 @@ public:
     QString message;
 };
 
+// Announces a window's contents when it first becomes active, then goes.
+class ContentsOnActivation : public QObject {
+public:
+    explicit ContentsOnActivation(QWidget* window) : QObject(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::ActivationChange && window->isActiveWindow()) {
+            window->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                window, [window] { announceContents(window); }, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 class AccessibleAnnouncement : public QAccessibleObject {
 public:
     explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement) {}
@@ -152,6 +168,12 @@ void announce(QWidget* window, const QString& message) {
 }
 
 void announceContents(QWidget* window) {
+    if (!window->isActiveWindow()) {
+        // Said once the window is active, after the screen reader has read
+        // its title, which would otherwise cut it short.
+        window->installEventFilter(new ContentsOnActivation(window));
+        return;
+    }
     QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(window);
     QStringList texts;
     for (int i = 0; shown && i < shown->childCount(); ++i) {

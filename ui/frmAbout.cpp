@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "Accessibility.h"
 #include "AppVersion.h"
 #include "Fonts.h"
 #include "ImageControl.h"
@@ -214,6 +215,8 @@ void frmAbout::showModal() {
     // that the user sees why nothing else answers.
     BlockedClickWatcher watcher(&about);
     qApp->installNativeEventFilter(&watcher);
+    // A listener hears the title and the version as the window comes up.
+    announceContents(&about);
     about.exec();
 }
 
