@@ -2,7 +2,8 @@
 """Works one question of the drill through AT-SPI, as a screen reader would.
 
 Presses Set, toggles input dot 1 and presses Check on the あ row, then reads
-the verdict alert and the answer cell; presses the Hint button and reads the
+the verdict alert, the answer cell and the notification that says the
+result; presses the Hint button and reads the
 hint window's text boxes line by line. Exits non-zero if anything is not as
 a listener needs it.
 
@@ -119,7 +120,10 @@ def main():
     print("  roles: " + ", ".join(f"{role} {count}" for role, count in sorted(roles.items())))
     good &= check("filler" not in roles, "no fillers (shapes, hidden text box) in the main window")
 
-    do(find(frame, "セット", "push button"), "Press")
+    set_button = find(frame, "セット", "push button")
+    binding = set_button.queryAction().getKeyBinding(0)
+    good &= check(binding == "S", f"セット's key binding is S ({binding!r})")
+    do(set_button, "Press")
     good &= check(find(frame, "あ", "label") is not None,
                   "the kana label reads あ")
     dot = find(frame, "入力の点1", "check box")
@@ -140,6 +144,10 @@ def main():
     for name in ("1門終了", "100%"):
         good &= check(any(node.name == name for node in descendants(frame)),
                       f"a label reads {name}")
+    said = [event for event in events if "[notification]" in event and "detail1=1" in event]
+    good &= check(bool(said) and all(word in said[-1] for word in ("正解", "100%", "1門終了")),
+                  "a notification showed with the verdict and the score: "
+                  + (said[-1] if said else "none"))
 
     do(find(frame, "ヒント", "push button"), "Press")
     pump(0.5)

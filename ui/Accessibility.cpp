@@ -6,6 +6,8 @@
 #include "ShapeControl.h"
 #include "frmAbout.h"
 
+#include <QAccessibleObject>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -18,7 +20,88 @@ namespace {
 
 constexpr const char* KeptFromScreenReaders = "mivesk_keptFromScreenReaders";
 
+// An image control as a screen reader sees it: a push button, a dot of a
+// cell (a check box), a verdict mark (an alert) or a plain picture.
+class AccessibleImageControl : public QAccessibleWidget {
+public:
+    explicit AccessibleImageControl(ImageControl* control);
+
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString& actionName) const override;
+
+private:
+    ImageControl* control() const;
+};
+
+// One of the program's windows: its controls without the ones kept from
+// screen readers, in creation order or, for the small cards, in reading
+// order (top to bottom, then left to right).
+// What a window has to say without moving the focus: a notification that
+// shows anew with each message. It is not a widget, so it neither paints nor
+// takes a click, and a window's list of controls leaves it out.
+class Announcement : public QObject {
+    Q_OBJECT
+public:
+    explicit Announcement(QWidget* window) : QObject(window) {
+        setObjectName(QStringLiteral("announcement"));
+    }
+    QString message;
+};
+
+// Announces a window's contents when it first becomes active, then goes.
+class ContentsOnActivation : public QObject {
+public:
+    explicit ContentsOnActivation(QWidget* window) : QObject(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::ActivationChange && window->isActiveWindow()) {
+            window->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                window, [window] { announceContents(window); }, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+class AccessibleAnnouncement : public QAccessibleObject {
+public:
+    explicit AccessibleAnnouncement(Announcement* announcement) : QAccessibleObject(announcement) {}
+
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(object()->parent());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<Announcement*>(object())->message : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+};
+
+class AccessibleWindow : public QAccessibleWidget {
+public:
+    enum class Order { Creation, Reading };
+    AccessibleWindow(QWidget* window, QAccessible::Role role, Order order);
+
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
+
+private:
+    QList<QWidget*> shownChildren() const;
+    Order m_order;
+};
+
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
+    if (auto* announcement = qobject_cast<Announcement*>(object)) {
+        return new AccessibleAnnouncement(announcement);
+    }
     if (auto* image = qobject_cast<ImageControl*>(object)) {
         return new AccessibleImageControl(image);
     }
@@ -34,7 +117,17 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     return nullptr;
 }
 
-void deliverClick(QWidget* control) {
+// A screen reader's action is delivered from the event loop, so that one
+// that opens a modal window does not hold up the screen reader waiting for
+// its answer.
+void clickLater(QWidget* control) {
+    QMetaObject::invokeMethod(
+        control, [control] { clickAtCentre(control); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+void clickAtCentre(QWidget* control) {
     QWidget* window = control->window();
     // Where the mouse could not click, neither can an action: on a hidden
     // window, or on any window but the modal one while one is open.
@@ -64,7 +157,39 @@ void deliverClick(QWidget* control) {
     QCoreApplication::sendEvent(receiver, &release);
 }
 
-} // namespace
+void announce(QWidget* window, const QString& message) {
+    auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!announcement) {
+        announcement = new Announcement(window);
+    }
+    announcement->message = message;
+    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+void announceContents(QWidget* window) {
+    if (!window->isActiveWindow()) {
+        // Said once the window is active, after the screen reader has read
+        // its title, which would otherwise cut it short.
+        window->installEventFilter(new ContentsOnActivation(window));
+        return;
+    }
+    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(window);
+    QStringList texts;
+    for (int i = 0; shown && i < shown->childCount(); ++i) {
+        QAccessibleInterface* child = shown->child(i);
+        if (!child || child->state().invisible) {
+            continue;
+        }
+        if (child->role() == QAccessible::StaticText) {
+            texts << child->text(QAccessible::Name);
+        } else if (QAccessibleTextInterface* text = child->textInterface()) {
+            texts << text->text(0, text->characterCount());
+        }
+    }
+    texts.removeAll(QString());
+    announce(window, texts.join(QLatin1Char('\n')));
+}
 
 void installAccessibility() {
     static bool installed = false;
@@ -79,10 +204,7 @@ void keepFromScreenReaders(QWidget* control) {
     control->setProperty(KeptFromScreenReaders, true);
 }
 
-void clickAtCentre(QWidget* control) {
-    QMetaObject::invokeMethod(
-        control, [control] { deliverClick(control); }, Qt::QueuedConnection);
-}
+namespace {
 
 AccessibleImageControl::AccessibleImageControl(ImageControl* control) : QAccessibleWidget(control) {
 }
@@ -136,13 +258,19 @@ QStringList AccessibleImageControl::actionNames() const {
 
 void AccessibleImageControl::doAction(const QString& actionName) {
     if (actionNames().contains(actionName)) {
-        clickAtCentre(control());
+        clickLater(control());
     }
 }
 
-QStringList AccessibleImageControl::keyBindingsForAction(const QString&) const {
-    // Images never take the keyboard.
-    return {};
+QStringList AccessibleImageControl::keyBindingsForAction(const QString& actionName) const {
+    // The control never takes the focus, but its window's keys work it.
+    QStringList names;
+    if (actionNames().contains(actionName)) {
+        for (const QKeySequence& key : control()->keys()) {
+            names << key.toString(QKeySequence::NativeText);
+        }
+    }
+    return names;
 }
 
 AccessibleWindow::AccessibleWindow(QWidget* window, QAccessible::Role role, Order order)
@@ -188,4 +316,8 @@ int AccessibleWindow::indexOfChild(const QAccessibleInterface* child) const {
     return int(shownChildren().indexOf(static_cast<QWidget*>(child->object())));
 }
 
+} // namespace
+
 } // namespace mivesk
+
+#include "Accessibility.moc"

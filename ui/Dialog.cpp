@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTextFormat>
@@ -180,6 +181,9 @@ Dialog::Dialog()
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
                   [this](const ControlDesign& design) { return makeTextBox(this, design); });
     connect(findChild<ImageControl*>(QStringLiteral("Im_Close")), &ImageControl::clicked, this,
+            &Dialog::Im_Close_Click);
+    // Escape closes the card as とじます does, wherever its focus is.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this,
             &Dialog::Im_Close_Click);
 }
 

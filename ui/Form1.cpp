@@ -16,13 +16,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QScreen>
-
-#include <cstring>
-#include <type_traits>
+#include <QShortcut>
+#include <QStyleOption>
 
 namespace mivesk {
 
@@ -49,6 +50,22 @@ public:
             return QProxyStyle::pixelMetric(metric, option, widget);
         }
     }
+
+    // While the keyboard is in use, the focus frame is drawn solid in the
+    // text colour, which stands out from the light panel; the mouse-only
+    // look is left to the base style.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_FrameFocusRect && (option->state & State_KeyboardFocusChange)) {
+            painter->save();
+            painter->setPen(option->palette.color(QPalette::WindowText));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
 };
 
 // One instance for every window; it lives as long as the application.
@@ -71,13 +88,14 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
     setUpWindow(this, QStringLiteral("Form1"), QStringLiteral("Mivesk ﾊﾞｰｼﾞｮﾝ1.2"), ClientSize);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
 
-    buildControls(
-        this, form1Design(), [this](const ControlDesign& design) { return createWindowed(design); },
-        [this](const ControlDesign& design, QWidget* control) { bindMember(design, control); });
+    buildControls(this, form1Design(),
+                  [this](const ControlDesign& design) { return createWindowed(design); });
+    takeMembers();
     // The holders only lend the dots their pictures; they are never shown.
     keepFromScreenReaders(m_Imtenon);
     keepFromScreenReaders(m_Imtenoff);
     bindEvents();
+    bindKeys();
 
     m_engine->Form_Load();
     render(true);
@@ -89,45 +107,38 @@ void Form1::centreOnScreen() {
     placeOnStart(this, Dialog::ClientSize);
 }
 
-// clang-format off
-const Form1::NamedMember Form1::NamedMembers[] = {
-    {"ImTen",        &Form1::m_ImTen},
-    {"ImTenKai",     &Form1::m_ImTenKai},
-    {"Imtenon",      &Form1::m_Imtenon},
-    {"Imtenoff",     &Form1::m_Imtenoff},
-    {"imgSeikai",    &Form1::m_imgSeikai},
-    {"imgOsii",      &Form1::m_imgOsii},
-    {"imgFuseikai",  &Form1::m_imgFuseikai},
-    {"ShpCover",     &Form1::m_ShpCover},
-    {"Shp_first",    &Form1::m_Shp_first},
-    {"Shp_FirstBak", &Form1::m_Shp_FirstBak},
-    {"Lb_First",     &Form1::m_Lb_First},
-    {"Lb_Main",      &Form1::m_Lb_Main},
-    {"lblRitsu",     &Form1::m_lblRitsu},
-    {"lblCount",     &Form1::m_lblCount},
-    {"TexCheck",     &Form1::m_TexCheck},
-    {"Check1",       &Form1::m_Check1},
-};
-// clang-format on
+template <typename Control> Control* Form1::child(const QString& name) const {
+    auto* control = findChild<Control*>(name, Qt::FindDirectChildrenOnly);
+    Q_ASSERT(control);
+    return control;
+}
 
-void Form1::bindMember(const ControlDesign& design, QWidget* control) {
-    for (const NamedMember& named : NamedMembers) {
-        if (std::strcmp(named.name, design.name) != 0) {
-            continue;
-        }
-        std::visit(
-            [&](auto member) {
-                using Held = std::remove_reference_t<decltype(this->*member)>;
-                if constexpr (std::is_pointer_v<Held>) {
-                    this->*member = qobject_cast<Held>(control);
-                    Q_ASSERT(this->*member);
-                } else {
-                    (this->*member)[design.index] = qobject_cast<ImageControl*>(control);
-                    Q_ASSERT((this->*member)[design.index]);
-                }
-            },
-            named.member);
+void Form1::takeMembers() {
+    m_Im_Set = child<ImageControl>(QStringLiteral("Im_Set"));
+    m_Im_Next = child<ImageControl>(QStringLiteral("Im_Next"));
+    m_Im_Reset = child<ImageControl>(QStringLiteral("Im_Reset"));
+    m_Im_Check = child<ImageControl>(QStringLiteral("Im_Check"));
+    m_Im_End = child<ImageControl>(QStringLiteral("Im_End"));
+    m_Im_Hint = child<ImageControl>(QStringLiteral("Im_Hint"));
+    m_Im_Version = child<ImageControl>(QStringLiteral("Im_Version"));
+    for (int i = 0; i < 6; ++i) {
+        m_ImTen[i] = child<ImageControl>(QStringLiteral("ImTen_%1").arg(i));
+        m_ImTenKai[i] = child<ImageControl>(QStringLiteral("ImTenKai_%1").arg(i));
     }
+    m_Imtenon = child<ImageControl>(QStringLiteral("Imtenon"));
+    m_Imtenoff = child<ImageControl>(QStringLiteral("Imtenoff"));
+    m_imgSeikai = child<ImageControl>(QStringLiteral("imgSeikai"));
+    m_imgOsii = child<ImageControl>(QStringLiteral("imgOsii"));
+    m_imgFuseikai = child<ImageControl>(QStringLiteral("imgFuseikai"));
+    m_ShpCover = child<ShapeControl>(QStringLiteral("ShpCover"));
+    m_Shp_first = child<ShapeControl>(QStringLiteral("Shp_first"));
+    m_Shp_FirstBak = child<ShapeControl>(QStringLiteral("Shp_FirstBak"));
+    m_Lb_First = child<FitLabel>(QStringLiteral("Lb_First"));
+    m_Lb_Main = child<FitLabel>(QStringLiteral("Lb_Main"));
+    m_lblRitsu = child<FitLabel>(QStringLiteral("lblRitsu"));
+    m_lblCount = child<FitLabel>(QStringLiteral("lblCount"));
+    m_TexCheck = child<TextBoxControl>(QStringLiteral("TexCheck"));
+    m_Check1 = child<QCheckBox>(QStringLiteral("Check1"));
 }
 
 QWidget* Form1::createWindowed(const ControlDesign& design) {
@@ -145,6 +156,7 @@ QWidget* Form1::createWindowed(const ControlDesign& design) {
         setPaletteColour(option, QPalette::Window, QColor(192, 192, 255));
         setPaletteColour(option, QPalette::WindowText, palette().color(QPalette::ButtonText));
         m_Option1->addButton(option, design.index);
+        option->installEventFilter(this);
         return option;
     }
     case ControlKind::CheckBox: {
@@ -181,56 +193,198 @@ void Form1::bindEvents() {
     // arrow keys alike.
     connect(m_Option1, &QButtonGroup::idClicked, this,
             [this](int index) { forward(&DrillEngine::Option1_Click, index); });
-    connect(m_Check1, &QCheckBox::clicked, this, [this] {
-        int value = 0;
-        switch (m_Check1->checkState()) {
-        case Qt::Unchecked:
-            value = 0;
-            break;
-        case Qt::Checked:
-            value = 1;
-            break;
-        case Qt::PartiallyChecked:
-            value = 2;
-            break;
-        }
-        forward(&DrillEngine::Check1_Click, value);
-    });
+    // The box is never tristate: its value is 1 or 0.
+    connect(m_Check1, &QCheckBox::clicked, this,
+            [this] { forward(&DrillEngine::Check1_Click, m_Check1->isChecked() ? 1 : 0); });
 
-    auto image = [this](const char* name) {
-        auto* control = findChild<ImageControl*>(QString::fromLatin1(name));
-        Q_ASSERT(control);
-        return control;
-    };
-    const struct {
-        const char* name;
-        void (DrillEngine::*click)();
-    } buttons[] = {{"Im_Set", &DrillEngine::Im_Set_Click},
-                   {"Im_Next", &DrillEngine::Im_Next_Click},
-                   {"Im_Reset", &DrillEngine::Im_Reset_Click},
-                   {"Im_Check", &DrillEngine::Im_Check_Click}};
-    for (const auto& button : buttons) {
-        connect(image(button.name), &ImageControl::clicked, this,
-                [this, click = button.click] { forward(click); });
-    }
-    connect(image("Im_End"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_Set, &ImageControl::clicked, this, [this] {
+        forward(&DrillEngine::Im_Set_Click);
+        announceQuestion();
+    });
+    connect(m_Im_Next, &ImageControl::clicked, this, [this] {
+        forward(&DrillEngine::Im_Next_Click);
+        announceQuestion();
+    });
+    connect(m_Im_Reset, &ImageControl::clicked, this, [this] {
+        forward(&DrillEngine::Im_Reset_Click);
+        announceReset();
+    });
+    connect(m_Im_Check, &ImageControl::clicked, this, [this] {
+        forward(&DrillEngine::Im_Check_Click);
+        announceCheck();
+    });
+    connect(m_Im_End, &ImageControl::clicked, this, [this] {
         forward(&DrillEngine::Im_End_Click);
         endProgram();
     });
     for (int i = 0; i < 6; ++i) {
-        connect(m_ImTen[i], &ImageControl::clicked, this,
-                [this, i] { forward(&DrillEngine::ImTen_Click, i); });
+        connect(m_ImTen[i], &ImageControl::clicked, this, [this, i] {
+            const DotPicture before = m_shown.ImTen[i];
+            forward(&DrillEngine::ImTen_Click, i);
+            if (m_shown.ImTen[i] != before) {
+                announceDot(i);
+            }
+        });
     }
-    connect(image("Im_Hint"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_Hint, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
-            Dialog::open();
+            Dialog* hint = Dialog::open();
+            connect(hint, &QObject::destroyed, this, &Form1::takeBackKeyboard,
+                    Qt::UniqueConnection);
+            announceContents(hint);
         }
     });
-    connect(image("Im_Version"), &ImageControl::clicked, this, [this] {
+    connect(m_Im_Version, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
             frmAbout::showModal();
+            takeBackKeyboard();
         }
     });
+}
+
+void Form1::bindKeys() {
+    const auto keypad = [](Qt::Key key) { return QKeySequence(Qt::KeypadModifier | key); };
+    struct Keyed {
+        ImageControl* control;
+        QList<QKeySequence> keys;
+    };
+    QList<Keyed> keyed{
+        {m_Im_Set, {Qt::Key_S}},
+        {m_Im_Check, {Qt::Key_Return, Qt::Key_Enter, keypad(Qt::Key_Enter)}},
+        {m_Im_Next, {Qt::Key_N}},
+        {m_Im_Reset, {Qt::Key_R}},
+        {m_Im_Hint, {Qt::Key_H, Qt::Key_F1}},
+        {m_Im_Version, {Qt::Key_V}},
+        {m_Im_End, {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+    };
+    // Dot 1 to 6 by its number, not by where it sits in the cell.
+    for (int i = 0; i < 6; ++i) {
+        const auto digit = Qt::Key(Qt::Key_1 + i);
+        keyed.append({m_ImTen[i], {digit, keypad(digit)}});
+    }
+    // Shortcuts match the key itself, not the text it would type, so an
+    // input method or a kana layout does not change them; they come before
+    // the focused control sees the key and never move the focus.
+    for (const Keyed& entry : keyed) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(entry.keys);
+        // A held key is one press: Check must not count an answer per repeat.
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, entry.control,
+                [control = entry.control] { clickAtCentre(control); });
+        entry.control->setKeys(entry.keys);
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The welcome text tells a newcomer what to do; a listener hears it once
+    // the window has come up and its title has been read.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_welcomed) {
+        m_welcomed = true;
+        if (m_shown.Lb_First) {
+            QMetaObject::invokeMethod(
+                this, [this] { announce(this, m_Lb_First->text()); }, Qt::QueuedConnection);
+        }
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || m_movingSelection) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    // An arrow key moves the selection with the focus, and the newly
+    // selected button raises Click. Qt moves only the focus when the button
+    // it leaves is not the selected one, as at start, where the focus rests
+    // on あ while 50音順 shows selected.
+    QWidget* before = focusWidget();
+    m_movingSelection = true;
+    QCoreApplication::sendEvent(watched, event);
+    m_movingSelection = false;
+    auto* now = qobject_cast<QAbstractButton*>(focusWidget());
+    if (now && now != before && m_Option1->id(now) >= 0 && !now->isChecked()) {
+        now->click();
+    }
+    return true;
+}
+
+void Form1::takeBackKeyboard() {
+    if (!m_ended && isVisible()) {
+        raise();
+        activateWindow();
+    }
+}
+
+bool Form1::hasQuestion() const {
+    // The kana label keeps its design caption until Set shows a kana.
+    return !m_ended && m_shown.Lb_Main != MainWindowView{}.Lb_Main;
+}
+
+void Form1::announceQuestion() {
+    if (hasQuestion()) {
+        announce(this, m_Lb_Main->text());
+    }
+}
+
+void Form1::announceReset() {
+    if (hasQuestion()) {
+        announce(this, QStringList{m_lblRitsu->text(), m_lblCount->text(), m_Lb_Main->text()}.join(
+                           QLatin1Char(' ')));
+    }
+}
+
+void Form1::announceDot(int index) {
+    const bool raised = m_shown.ImTen[index] == DotPicture::On;
+    announce(this, m_ImTen[index]->accessibleName() + QLatin1Char(' ') +
+                       (raised ? QStringLiteral("オン") : QStringLiteral("オフ")));
+}
+
+void Form1::announceCheck() {
+    if (!hasQuestion()) {
+        return;
+    }
+    // The verdict of this Check, graded on the two cells as shown, since
+    // an earlier mark of the same question may still be up.
+    Cell input;
+    Cell answer;
+    QStringList raised;
+    for (int i = 0; i < 6; ++i) {
+        const auto flag = [](DotPicture dot) {
+            return dot == DotPicture::On ? QStringLiteral("1") : QStringLiteral("0");
+        };
+        input[i] = flag(m_shown.ImTen[i]);
+        answer[i] = flag(m_shown.ImTenKai[i]);
+        if (m_shown.ImTenKai[i] == DotPicture::On) {
+            raised << QString::number(i + 1);
+        }
+    }
+    QStringList words;
+    switch (verdictFor(countAgreeingDots(input, answer))) {
+    case Verdict::Correct:
+        words << m_imgSeikai->accessibleName();
+        break;
+    case Verdict::Almost:
+        words << m_imgOsii->accessibleName();
+        break;
+    case Verdict::Incorrect:
+        words << m_imgFuseikai->accessibleName();
+        break;
+    }
+    // A covered answer stays a secret to the ear as well.
+    if (!m_shown.ShpCover) {
+        words << QStringLiteral("答えは点") + raised.join(QLatin1Char(' '));
+    }
+    words << m_lblRitsu->text() << m_lblCount->text();
+    announce(this, words.join(QLatin1Char(' ')));
 }
 
 template <typename... Args>

@@ -8,7 +8,6 @@
 
 #include <array>
 #include <memory>
-#include <variant>
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,20 +35,14 @@ public:
     static constexpr QSize ClientSize{429, 263};
 
 private:
-    // The members that hold the controls the window works on, each bound to
-    // its control by the control's name in the design table.
-    using Member = std::variant<ImageControl * Form1::*, std::array<ImageControl*, 6> Form1::*,
-                                ShapeControl * Form1::*, FitLabel * Form1::*,
-                                TextBoxControl * Form1::*, QCheckBox * Form1::*>;
-    struct NamedMember {
-        const char* name;
-        Member member;
-    };
-    static const NamedMember NamedMembers[];
-
     QWidget* createWindowed(const ControlDesign& design);
-    void bindMember(const ControlDesign& design, QWidget* control);
+    // The control of the design table called `name`.
+    template <typename Control> Control* child(const QString& name) const;
+    void takeMembers();
     void bindEvents();
+    // Keys for every image button and input dot: each works its control as
+    // a click at the control's centre would, wherever the focus is.
+    void bindKeys();
 
     // Runs one engine operation and shows its outcome, unless End has
     // already ended the program.
@@ -60,10 +53,36 @@ private:
     void showDot(ImageControl* dot, DotPicture picture);
     void endProgram();
 
+    // What a screen reader says after an operation, taken from what the
+    // window now shows. Nothing is said for an operation that had no
+    // question to work on.
+    bool hasQuestion() const;
+    void announceQuestion();
+    void announceReset();
+    void announceDot(int index);
+    void announceCheck();
+    // Back to this window once the hint or About window has closed.
+    void takeBackKeyboard();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_welcomed = false;
+    bool m_movingSelection = false;
+
     std::unique_ptr<DrillEngine> m_engine;
     MainWindowView m_shown;
     bool m_ended = false;
 
+    ImageControl* m_Im_Set = nullptr;
+    ImageControl* m_Im_Next = nullptr;
+    ImageControl* m_Im_Reset = nullptr;
+    ImageControl* m_Im_Check = nullptr;
+    ImageControl* m_Im_End = nullptr;
+    ImageControl* m_Im_Hint = nullptr;
+    ImageControl* m_Im_Version = nullptr;
     std::array<ImageControl*, 6> m_ImTen{};
     std::array<ImageControl*, 6> m_ImTenKai{};
     ImageControl* m_Imtenon = nullptr;

@@ -93,8 +93,7 @@ QString objectNameOf(const ControlDesign& control) {
 } // namespace
 
 void buildControls(QWidget* window, const WindowDesign& design,
-                   const std::function<QWidget*(const ControlDesign&)>& makeWindowed,
-                   const std::function<void(const ControlDesign&, QWidget*)>& made) {
+                   const std::function<QWidget*(const ControlDesign&)>& makeWindowed) {
     // Qt stacks later siblings over earlier ones: create the windowless
     // controls from the bottom of the stacking order up, then the windowed
     // ones, which lie above them all.
@@ -141,9 +140,6 @@ void buildControls(QWidget* window, const WindowDesign& design,
         }
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             fitButtonCaption(button);
-        }
-        if (made) {
-            made(*control, widget);
         }
     }
 

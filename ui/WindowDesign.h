@@ -122,10 +122,8 @@ struct WindowDesign {
 // Builds the controls of `design` into `window` in their stacking order,
 // with their names, places, start states, looks and tab order. Images,
 // labels and shapes are built here; each windowed control comes from
-// `makeWindowed`, which the window gives. `made` hears of every control
-// built.
+// `makeWindowed`, which the window gives.
 void buildControls(QWidget* window, const WindowDesign& design,
-                   const std::function<QWidget*(const ControlDesign&)>& makeWindowed,
-                   const std::function<void(const ControlDesign&, QWidget*)>& made = {});
+                   const std::function<QWidget*(const ControlDesign&)>& makeWindowed);
 
 } // namespace mivesk

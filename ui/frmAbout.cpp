@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "Accessibility.h"
 #include "AppVersion.h"
 #include "FitLabel.h"
 #include "Fonts.h"
@@ -122,7 +123,11 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // As わかりました does; a held key closes it once.
         event->accept();
+        if (!event->isAutoRepeat()) {
+            ImOk_Click();
+        }
         return;
     default:
         QDialog::keyPressEvent(event);
@@ -139,6 +144,8 @@ void frmAbout::showModal() {
     // brings this window to the front, restored if it was minimised, so
     // that the user sees why nothing else answers.
     const auto watcher = watchBlockedClicks(&about);
+    // A listener hears the title and the version as the window comes up.
+    announceContents(&about);
     // Its own loop rather than exec(), which would end whenever the window
     // is hidden: on Wayland a minimised window is hidden and shown again to
     // bring it back. The loop ends when the window is closed.

@@ -20,7 +20,7 @@ public:
     static QString versionTextFor(short major, short minor, short revision);
 
 protected:
-    // Enter and Esc do nothing here: there is no default and no cancel button.
+    // Esc, Return and Enter close the window as わかりました does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

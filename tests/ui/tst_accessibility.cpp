@@ -26,6 +26,7 @@ namespace {
 struct SeenEvent {
     QString objectName;
     QAccessible::Event type;
+    QString said; // what a notification that shows says
 };
 
 QList<SeenEvent> seenEvents;
@@ -34,8 +35,15 @@ class RecordingBridge final : public QAccessibleBridge {
 public:
     void setRootObject(QAccessibleInterface*) override {}
     void notifyAccessibilityUpdate(QAccessibleEvent* event) override {
-        if (event->object())
-            seenEvents.append({event->object()->objectName(), event->type()});
+        if (!event->object())
+            return;
+        QString said;
+        if (event->type() == QAccessible::ObjectShow) {
+            QAccessibleInterface* iface = event->accessibleInterface();
+            if (iface && iface->role() == QAccessible::Notification)
+                said = iface->text(QAccessible::Name);
+        }
+        seenEvents.append({event->object()->objectName(), event->type(), said});
     }
 };
 
@@ -43,6 +51,15 @@ bool seen(const QString& objectName, QAccessible::Event type) {
     return std::any_of(seenEvents.begin(), seenEvents.end(), [&](const SeenEvent& event) {
         return event.objectName == objectName && event.type == type;
     });
+}
+
+// What the last notification said.
+QString lastSaid() {
+    for (auto event = seenEvents.crbegin(); event != seenEvents.crend(); ++event) {
+        if (!event->said.isEmpty())
+            return event->said;
+    }
+    return {};
 }
 
 QAccessibleInterface* accessible(const QWidget& window, const QString& name) {
@@ -112,27 +129,32 @@ void AccessibilityTest::controls_data() {
     QTest::addColumn<QStringList>("actions");
     // Place among the window's children in reading order, or -1.
     QTest::addColumn<int>("index");
+    // The keys that work the control, as its action's key bindings.
+    QTest::addColumn<QStringList>("keys");
 
     const QStringList press{QAccessibleActionInterface::pressAction()};
     const QStringList toggle{QAccessibleActionInterface::toggleAction()};
     const QStringList focus{QAccessibleActionInterface::setFocusAction()};
     const auto row = [](const char* window, const char* name, QAccessible::Role role,
                         const char* accessibleName, bool checkable, bool readOnly, bool invisible,
-                        const QStringList& actions, int index = -1) {
+                        const QStringList& actions, int index = -1, const QStringList& keys = {}) {
         QTest::addRow("%s %s", window, name)
             << window << name << int(role) << QString::fromUtf8(accessibleName) << checkable
-            << readOnly << invisible << actions << index;
+            << readOnly << invisible << actions << index << keys;
     };
     using A = QAccessible;
-    row("Form1", "Im_Set", A::Button, "セット", false, false, false, press);
-    row("Form1", "Im_Check", A::Button, "チェック", false, false, false, press);
-    row("Form1", "Im_Next", A::Button, "次へ", false, false, false, press);
-    row("Form1", "Im_Reset", A::Button, "はじめから", false, false, false, press);
-    row("Form1", "Im_End", A::Button, "おわり", false, false, false, press);
-    row("Form1", "Im_Hint", A::Button, "ヒント", false, false, false, press);
-    row("Form1", "Im_Version", A::Button, "バージョン情報", false, false, false, press);
-    row("Form1", "ImTen_0", A::CheckBox, "入力の点1", true, false, false, toggle);
-    row("Form1", "ImTen_5", A::CheckBox, "入力の点6", true, false, false, toggle);
+    row("Form1", "Im_Set", A::Button, "セット", false, false, false, press, -1, {"S"});
+    row("Form1", "Im_Check", A::Button, "チェック", false, false, false, press, -1,
+        {"Return", "Enter", "Num+Enter"});
+    row("Form1", "Im_Next", A::Button, "次へ", false, false, false, press, -1, {"N"});
+    row("Form1", "Im_Reset", A::Button, "はじめから", false, false, false, press, -1, {"R"});
+    row("Form1", "Im_End", A::Button, "おわり", false, false, false, press, -1, {"Ctrl+Q"});
+    row("Form1", "Im_Hint", A::Button, "ヒント", false, false, false, press, -1, {"H", "F1"});
+    row("Form1", "Im_Version", A::Button, "バージョン情報", false, false, false, press, -1, {"V"});
+    row("Form1", "ImTen_0", A::CheckBox, "入力の点1", true, false, false, toggle, -1,
+        {"1", "Num+1"});
+    row("Form1", "ImTen_5", A::CheckBox, "入力の点6", true, false, false, toggle, -1,
+        {"6", "Num+6"});
     row("Form1", "ImTenKai_2", A::CheckBox, "答えの点3", true, true, false, {});
     row("Form1", "imgSeikai", A::AlertMessage, "正解", false, false, true, {});
     row("Form1", "imgFuseikai", A::AlertMessage, "不正解", false, false, true, {});
@@ -164,6 +186,7 @@ void AccessibilityTest::controls() {
     QFETCH(bool, invisible);
     QFETCH(QStringList, actions);
     QFETCH(int, index);
+    QFETCH(QStringList, keys);
 
     const auto check = [&](const QWidget& shown) {
         QAccessibleInterface* iface = accessible(shown, name);
@@ -184,6 +207,8 @@ void AccessibilityTest::controls() {
         QCOMPARE(bool(iface->state().invisible), invisible);
         QVERIFY(!iface->state().focusable || role == QAccessible::EditableText);
         QCOMPARE(actionsOf(iface), actions);
+        if (!actions.isEmpty())
+            QCOMPARE(iface->actionInterface()->keyBindingsForAction(actions.first()), keys);
         QCOMPARE(iface->parent()->object(), &shown);
         const int at = parent->indexOfChild(iface);
         QVERIFY(at >= 0);
@@ -251,6 +276,13 @@ void AccessibilityTest::wholeAnswerByActions() {
     QCOMPARE(accessible(*window, "lblCount")->text(QAccessible::Name), QStringLiteral("1門終了"));
     QVERIFY(seen("lblCount", QAccessible::NameChanged));
     QVERIFY(seen("lblRitsu", QAccessible::NameChanged));
+    // Said without the focus moving: the verdict, the answer and the score.
+    QCOMPARE(lastSaid(), QStringLiteral("おしい 答えは点1 0% 1門終了"));
+
+    // A covered answer is not given away.
+    check1->click();
+    act(*window, "Im_Check", QAccessibleActionInterface::pressAction());
+    QCOMPARE(lastSaid(), QStringLiteral("おしい 0% 2門終了"));
     // Images never take the focus, by click or by action.
     QCOMPARE(QApplication::focusWidget(), check1);
 }

@@ -23,6 +23,8 @@ private slots:
     void spaceTogglesShowAnswer();
     void endEndsTheProgram();
     void hintAndVersionOpenTheirWindows();
+    void keysWorkAsClicks_data();
+    void keysWorkAsClicks();
 };
 
 // Set, raise `dots` against あ (dot 1) and check.
@@ -162,6 +164,150 @@ void Form1ClicksTest::hintAndVersionOpenTheirWindows() {
     });
     click(*window, "Im_Version");
     QCOMPARE(modalClass, QStringLiteral("mivesk::frmAbout"));
+}
+
+void Form1ClicksTest::keysWorkAsClicks_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("kana");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("rate");
+    // The raised dots of the input cell, by number.
+    QTest::addColumn<QString>("dots");
+    // The window that is open afterwards besides this one, or "ended".
+    QTest::addColumn<QString>("open");
+
+    // あ is dot 1 alone, い dots 1 and 2.
+    QTest::newRow("before Set nothing answers") << "1 Num+2 Return N R"
+                                                << "♪"
+                                                << "0門終了"
+                                                << "0%"
+                                                << ""
+                                                << "";
+    QTest::newRow("S sets") << "S"
+                            << "あ"
+                            << "0門終了"
+                            << "0%"
+                            << ""
+                            << "";
+    QTest::newRow("digits by dot number") << "S 1 Num+4 6 6"
+                                          << "あ"
+                                          << "0門終了"
+                                          << "0%"
+                                          << "14"
+                                          << "";
+    QTest::newRow("Return checks") << "S 1 Return"
+                                   << "あ"
+                                   << "1門終了"
+                                   << "100%"
+                                   << "1"
+                                   << "";
+    QTest::newRow("keypad Enter checks") << "S Num+Enter"
+                                         << "あ"
+                                         << "1門終了"
+                                         << "0%"
+                                         << ""
+                                         << "";
+    QTest::newRow("held Return checks once") << "S 1 Return*"
+                                             << "あ"
+                                             << "1門終了"
+                                             << "100%"
+                                             << "1"
+                                             << "";
+    QTest::newRow("dot under a mark does nothing") << "S Return 1 Num+3"
+                                                   << "あ"
+                                                   << "1門終了"
+                                                   << "0%"
+                                                   << ""
+                                                   << "";
+    QTest::newRow("N next") << "S N 1 2"
+                            << "い"
+                            << "0門終了"
+                            << "0%"
+                            << "12"
+                            << "";
+    QTest::newRow("R resets") << "S 1 Return N R"
+                              << "あ"
+                              << "0門終了"
+                              << "0%"
+                              << ""
+                              << "";
+    QTest::newRow("H hint") << "S H"
+                            << "あ"
+                            << "0門終了"
+                            << "0%"
+                            << ""
+                            << "hint";
+    QTest::newRow("F1 hint, Escape closes") << "F1 Escape"
+                                            << "♪"
+                                            << "0門終了"
+                                            << "0%"
+                                            << ""
+                                            << "";
+    QTest::newRow("V about, Escape closes") << "V"
+                                            << "♪"
+                                            << "0門終了"
+                                            << "0%"
+                                            << ""
+                                            << "about";
+    QTest::newRow("Ctrl+Q ends") << "S Ctrl+Q"
+                                 << "あ"
+                                 << "0門終了"
+                                 << "0%"
+                                 << ""
+                                 << "ended";
+}
+
+// Keys go through the window system, as a user's would, while the focus
+// rests on the show-answer box; none of them may move it.
+void Form1ClicksTest::keysWorkAsClicks() {
+    QFETCH(QString, keys);
+    const DrillEngine* engine = nullptr;
+    const auto window = showForm1({0.0f}, &engine);
+    QWidget* focus = control(*window, "Check1");
+    window->activateWindow();
+    focus->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), focus);
+
+    QString aboutSeen;
+    QTimer::singleShot(0, [&aboutSeen] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            aboutSeen = QString::fromLatin1(modal->metaObject()->className());
+            QTest::keyClick(modal->windowHandle(), Qt::Key_Escape);
+        }
+    });
+    for (QString key : keys.split(QLatin1Char(' '))) {
+        const bool held = key.endsWith(QLatin1Char('*'));
+        key.remove(QLatin1Char('*'));
+        const QKeyCombination combination = QKeySequence::fromString(key)[0];
+        QTest::keyPress(window->windowHandle(), combination.key(), combination.keyboardModifiers());
+        for (int repeat = 0; held && repeat < 3; ++repeat) {
+            QTest::simulateEvent(focus, true, combination.key(), combination.keyboardModifiers(),
+                                 QString(), true);
+        }
+        QTest::keyRelease(window->windowHandle(), combination.key(),
+                          combination.keyboardModifiers());
+    }
+
+    QString dots;
+    for (int i = 0; i < 6; ++i) {
+        if (dotRaised(*window, QStringLiteral("ImTen_%1").arg(i)))
+            dots += QString::number(i + 1);
+    }
+    QTEST(caption(*window, "Lb_Main"), "kana");
+    QTEST(caption(*window, "lblCount"), "count");
+    QTEST(caption(*window, "lblRitsu"), "rate");
+    QTEST(dots, "dots");
+    QString open;
+    if (visibleHintWindows() > 0)
+        open = QStringLiteral("hint");
+    else if (aboutSeen == QLatin1String("mivesk::frmAbout"))
+        open = QStringLiteral("about");
+    else if (engine->isEnded())
+        open = QStringLiteral("ended");
+    QTEST(open, "open");
+    QCOMPARE(window->focusWidget(), focus);
+    if (Dialog* hint = hintWindow())
+        delete hint;
 }
 
 QTEST_MAIN(Form1ClicksTest)

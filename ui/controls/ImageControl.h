@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -35,6 +37,11 @@ public:
     void setRaised(bool raised);
     bool isRaised() const { return m_raised; }
 
+    // The keys that work the control as a click does, for a screen reader
+    // to name; the window that owns the keys says which.
+    void setKeys(const QList<QKeySequence>& keys) { m_keys = keys; }
+    const QList<QKeySequence>& keys() const { return m_keys; }
+
     // A mark that appears is announced.
     void setVisible(bool visible) override;
 
@@ -57,6 +64,7 @@ private:
     bool m_pressed = false;
     AccessibleKind m_accessibleKind = AccessibleKind::Picture;
     bool m_raised = false;
+    QList<QKeySequence> m_keys;
 };
 
 } // namespace mivesk
