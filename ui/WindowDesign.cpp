@@ -1,9 +1,9 @@
 #include "WindowDesign.h"
 
+#include "FitLabel.h"
 #include "FixedLook.h"
 #include "Fonts.h"
 #include "ShapeControl.h"
-#include "FitLabel.h"
 
 #include <QAbstractButton>
 

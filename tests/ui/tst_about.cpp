@@ -113,8 +113,8 @@ private slots:
 
     void escReturnAndEnterCloseIt() {
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-            const bool stillOpen = whileShown(
-                [key](frmAbout* about) { QTest::keyClick(about->windowHandle(), key); });
+            const bool stillOpen =
+                whileShown([key](frmAbout* about) { QTest::keyClick(about->windowHandle(), key); });
             QVERIFY2(!stillOpen, qPrintable(QKeySequence(key).toString()));
         }
     }
