@@ -83,6 +83,7 @@ void DrillEngine::Im_Set_Click() {
     readQuestionIntoMainLabel();
     ClearCells();
     m_hasQuestion = true;
+    m_view.hasQuestion = true;
 }
 
 void DrillEngine::Im_Next_Click() {
@@ -152,6 +153,7 @@ void DrillEngine::Im_Check_Click() {
     }
 
     const Verdict verdict = verdictFor(countAgreeingDots(m_InputDots, m_AnswerDots));
+    m_view.lastVerdict = verdict;
     switch (verdict) {
     case Verdict::Correct:
         m_view.imgSeikai = true;
@@ -193,6 +195,7 @@ void DrillEngine::HideVerdicts() {
     m_view.imgSeikai = false;
     m_view.imgOsii = false;
     m_view.imgFuseikai = false;
+    m_view.lastVerdict.reset();
 }
 
 void DrillEngine::UpdateScore() {

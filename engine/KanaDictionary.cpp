@@ -8,7 +8,9 @@ KanaDictionary::KanaDictionary(std::unique_ptr<DictionarySource> source)
 
 void KanaDictionary::read(int n) {
     const int count = m_source ? m_source->readRecord(n, m_record.bytes(), KanaRecord::Size) : 0;
-    m_record.blankFrom(count);
+    // A record the file holds only in part is no record: a blank one,
+    // rather than a kana cut in half.
+    m_record.blankFrom(count == KanaRecord::Size ? count : 0);
 }
 
 void KanaDictionary::close() {

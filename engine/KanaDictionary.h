@@ -13,8 +13,8 @@ class KanaDictionary {
 public:
     explicit KanaDictionary(std::unique_ptr<DictionarySource> source);
 
-    // Reads record n into the buffer. A record the source does not have
-    // leaves a blank buffer; it never fails.
+    // Reads record n into the buffer. A record the source does not have,
+    // or has only in part, leaves a blank buffer; it never fails.
     void read(int n);
     const KanaRecord& record() const { return m_record; }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Grading.h"
+
 #include <QString>
 
 #include <array>
+#include <optional>
 
 namespace mivesk {
 
@@ -25,6 +28,11 @@ struct MainWindowView {
     QString lblRitsu;
     QString lblCount;
     QString TexCheck = QStringLiteral("チェック用\r\n");
+
+    // Shown by no control, told to a screen reader: whether Set has shown a
+    // kana yet, and the verdict of the last Check while its mark is up.
+    bool hasQuestion = false;
+    std::optional<Verdict> lastVerdict;
 
     bool operator==(const MainWindowView&) const = default;
 };

@@ -36,9 +36,6 @@ private:
     ImageControl* control() const;
 };
 
-// One of the program's windows: its controls without the ones kept from
-// screen readers, in creation order or, for the small cards, in reading
-// order (top to bottom, then left to right).
 // What a window has to say without moving the focus: a notification that
 // shows anew with each message. It is not a widget, so it neither paints nor
 // takes a click, and a window's list of controls leaves it out.
@@ -54,11 +51,14 @@ public:
 // Announces a window's contents when it first becomes active, then goes.
 class ContentsOnActivation : public QObject {
 public:
-    explicit ContentsOnActivation(QWidget* window) : QObject(window) {}
+    explicit ContentsOnActivation(QWidget* window) : QObject(window) {
+        setObjectName(QStringLiteral("contentsOnActivation"));
+    }
     bool eventFilter(QObject* watched, QEvent* event) override {
         auto* window = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::ActivationChange && window->isActiveWindow()) {
             window->removeEventFilter(this);
+            setParent(nullptr); // a later request waits for activation anew
             QMetaObject::invokeMethod(
                 window, [window] { announceContents(window); }, Qt::QueuedConnection);
             deleteLater();
@@ -84,6 +84,9 @@ public:
     QAccessible::State state() const override { return {}; }
 };
 
+// One of the program's windows: its controls without the ones kept from
+// screen readers, in creation order or, for the small cards, in reading
+// order (top to bottom, then left to right).
 class AccessibleWindow : public QAccessibleWidget {
 public:
     enum class Order { Creation, Reading };
@@ -170,8 +173,12 @@ void announce(QWidget* window, const QString& message) {
 void announceContents(QWidget* window) {
     if (!window->isActiveWindow()) {
         // Said once the window is active, after the screen reader has read
-        // its title, which would otherwise cut it short.
-        window->installEventFilter(new ContentsOnActivation(window));
+        // its title, which would otherwise cut it short; said once however
+        // often the window was asked for before then.
+        if (!window->findChild<QObject*>(QStringLiteral("contentsOnActivation"),
+                                         Qt::FindDirectChildrenOnly)) {
+            window->installEventFilter(new ContentsOnActivation(window));
+        }
         return;
     }
     QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(window);

@@ -318,15 +318,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::takeBackKeyboard() {
+    // Activating is enough to take the keys; raising would also lift the
+    // main window over the hint, which a mouse user does not see happen.
     if (!m_ended && isVisible()) {
-        raise();
         activateWindow();
     }
 }
 
 bool Form1::hasQuestion() const {
-    // The kana label keeps its design caption until Set shows a kana.
-    return !m_ended && m_shown.Lb_Main != MainWindowView{}.Lb_Main;
+    return !m_ended && m_shown.hasQuestion;
 }
 
 void Form1::announceQuestion() {
@@ -349,26 +349,11 @@ void Form1::announceDot(int index) {
 }
 
 void Form1::announceCheck() {
-    if (!hasQuestion()) {
+    if (!hasQuestion() || !m_shown.lastVerdict) {
         return;
     }
-    // The verdict of this Check, graded on the two cells as shown, since
-    // an earlier mark of the same question may still be up.
-    Cell input;
-    Cell answer;
-    QStringList raised;
-    for (int i = 0; i < 6; ++i) {
-        const auto flag = [](DotPicture dot) {
-            return dot == DotPicture::On ? QStringLiteral("1") : QStringLiteral("0");
-        };
-        input[i] = flag(m_shown.ImTen[i]);
-        answer[i] = flag(m_shown.ImTenKai[i]);
-        if (m_shown.ImTenKai[i] == DotPicture::On) {
-            raised << QString::number(i + 1);
-        }
-    }
     QStringList words;
-    switch (verdictFor(countAgreeingDots(input, answer))) {
+    switch (*m_shown.lastVerdict) {
     case Verdict::Correct:
         words << m_imgSeikai->accessibleName();
         break;
@@ -381,7 +366,14 @@ void Form1::announceCheck() {
     }
     // A covered answer stays a secret to the ear as well.
     if (!m_shown.ShpCover) {
-        words << QStringLiteral("答えは点") + raised.join(QLatin1Char(' '));
+        QStringList raised;
+        for (int i = 0; i < 6; ++i) {
+            if (m_shown.ImTenKai[i] == DotPicture::On) {
+                raised << QString::number(i + 1);
+            }
+        }
+        words << (raised.isEmpty() ? QStringLiteral("答えは点なし")
+                                   : QStringLiteral("答えは点") + raised.join(QLatin1Char(' ')));
     }
     words << m_lblRitsu->text() << m_lblCount->text();
     announce(this, words.join(QLatin1Char(' ')));

@@ -10,7 +10,9 @@
 #include "X11Window.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QList>
@@ -109,15 +111,35 @@ int helperThreadsCannotStart() {
     return error;
 }
 
+// The user the program runs as; without the system's call, the owner of
+// the home folder stands in.
+uint userId() {
 #ifdef MIVESK_POSIX
+    return ::geteuid();
+#else
+    return QFileInfo(QDir::homePath()).ownerId();
+#endif
+}
+
 // A runtime folder as the XDG rules want it: a real folder (not a link),
 // the user's own, that no one else may enter.
 bool isPrivateFolder(const QByteArray& path) {
+    if (path.isEmpty()) {
+        return false;
+    }
+#ifdef MIVESK_POSIX
     struct stat info {};
-    return !path.isEmpty() && ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700;
-}
+    return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == userId() && (info.st_mode & 0777) == 0700;
+#else
+    const QFileInfo info(QFile::decodeName(path));
+    constexpr QFile::Permissions Owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    constexpr QFile::Permissions Others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                          QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    return info.isDir() && !info.isSymLink() && info.ownerId() == userId() &&
+           (info.permissions() & Owner) == Owner && (info.permissions() & Others) == 0;
 #endif
+}
 
 // Qt makes a runtime folder (<temporary folder>/runtime-<user>) whenever
 // XDG_RUNTIME_DIR does not name a usable one, and creates the folder it
@@ -127,11 +149,11 @@ bool isPrivateFolder(const QByteArray& path) {
 // Qt then goes on without a runtime folder, which nothing here needs.
 // Returns whether Qt will complain that it found none.
 bool keepQtFromMakingARuntimeFolder() {
-#ifdef MIVESK_POSIX
+#ifdef Q_OS_UNIX
     if (isPrivateFolder(qgetenv("XDG_RUNTIME_DIR"))) {
         return false;
     }
-    const QByteArray usual = "/run/user/" + QByteArray::number(::geteuid());
+    const QByteArray usual = "/run/user/" + QByteArray::number(userId());
     if (isPrivateFolder(usual)) {
         qputenv("XDG_RUNTIME_DIR", usual);
         return false;

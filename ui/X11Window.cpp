@@ -109,7 +109,8 @@ void preferX11OnWayland() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        // Wayland still, should the X server not answer.
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     }
 #endif
 }
