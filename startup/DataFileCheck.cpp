@@ -17,75 +17,116 @@ QString fileName() {
     return QString::fromLatin1(DataFileName);
 }
 
-QString sizeNeeded() {
-    return QStringLiteral("46 文字分の記録（1 文字 %1 バイト）には %2 バイト必要です。")
-        .arg(KanaRecord::Size)
-        .arg(DataFileMinimumSize);
+// What the user is told, in Japanese and again in English for those who
+// do not read it.
+struct Bilingual {
+    QString japanese;
+    QString english;
+
+    bool isEmpty() const { return japanese.isEmpty(); }
+};
+
+QString bytesInEnglish(qint64 count) {
+    return count == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(count);
+}
+
+// A file too small to be the dictionary, and what it would need.
+Bilingual tooSmall(const QString& japanese, const QString& english) {
+    return {japanese + QStringLiteral("46 文字分の記録（1 文字 %1 バイト）には %2 バイト必要です。")
+                           .arg(KanaRecord::Size)
+                           .arg(DataFileMinimumSize),
+            english + QStringLiteral(" The 46 records (%1 bytes a character) need %2 bytes.")
+                          .arg(KanaRecord::Size)
+                          .arg(DataFileMinimumSize)};
 }
 
 // The places looked at, in order, each with what was found there.
-QString placesLookedAt(const QList<DataFilePlace>& candidates, qsizetype decided) {
-    QString text = QStringLiteral("次の場所を順に探しました:\n");
+Bilingual placesLookedAt(const QList<DataFilePlace>& candidates, qsizetype decided) {
+    Bilingual text{QStringLiteral("次の場所を順に探しました:\n"),
+                   QStringLiteral("These places were looked at, in order:\n")};
     const qsizetype last = decided < 0 ? candidates.size() - 1 : decided;
     for (qsizetype i = 0; i <= last; ++i) {
         const DataFilePlace& place = candidates.at(i);
-        text += QStringLiteral("  %1. %2").arg(QString::number(i + 1), place.shown);
+        const QString item = QStringLiteral("  %1. %2").arg(QString::number(i + 1), place.shown);
+        text.japanese += item;
+        text.english += item;
         if (!place.path.startsWith('/')) {
-            text += QStringLiteral("（現在のフォルダー）");
+            text.japanese += QStringLiteral("（現在のフォルダー）");
+            text.english += QStringLiteral(" (the current folder)");
         }
-        text += i == decided ? QStringLiteral(" … これを使おうとしました\n")
-                             : QStringLiteral(" … ありません\n");
+        text.japanese += i == decided ? QStringLiteral(" … これを使おうとしました\n")
+                                      : QStringLiteral(" … ありません\n");
+        text.english += i == decided ? QStringLiteral(" ... tried to use this one\n")
+                                     : QStringLiteral(" ... not there\n");
     }
     return text;
 }
 
 DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
-                      const QString& reason) {
+                      const Bilingual& reason) {
     DataFileCheck result;
     if (decided >= 0) {
         result.path = QFile::decodeName(candidates.at(decided).path);
     }
-    const QString headline =
-        decided < 0
-            ? QStringLiteral("辞書ファイル「%1」が見つかりません。\nMivesk を起動できません。")
-            : QStringLiteral("辞書ファイル「%1」を読み込めません。\nMivesk を起動できません。");
-    result.problem = headline.arg(fileName()) + QStringLiteral("\n\n") +
-                     placesLookedAt(candidates, decided) + QStringLiteral("\n理由: ") + reason;
+    const Bilingual headline =
+        decided < 0 ? Bilingual{QStringLiteral("辞書ファイル「%1」が見つかりません。"),
+                                QStringLiteral("The dictionary file \"%1\" cannot be found.")}
+                    : Bilingual{QStringLiteral("辞書ファイル「%1」を読み込めません。"),
+                                QStringLiteral("The dictionary file \"%1\" cannot be read.")};
+    const Bilingual places = placesLookedAt(candidates, decided);
+    result.problem = headline.japanese.arg(fileName()) +
+                     QStringLiteral("\nMivesk を起動できません。\n\n") + places.japanese +
+                     QStringLiteral("\n理由: ") + reason.japanese;
+    result.englishProblem = headline.english.arg(fileName()) +
+                            QStringLiteral("\nMivesk cannot start.\n\n") + places.english +
+                            QStringLiteral("\nReason: ") + reason.english;
     return result;
 }
 
 // Named pipes, sockets and devices: opening one could block or read
 // something that is not a file at all.
-QString notARegularFile(const QString& shown) {
-    return QStringLiteral("「%1」は通常のファイルではありません"
-                          "（名前付きパイプ、ソケット、デバイスなど）。")
-        .arg(shown);
+Bilingual notARegularFile(const QString& shown) {
+    return {QStringLiteral("「%1」は通常のファイルではありません"
+                           "（名前付きパイプ、ソケット、デバイスなど）。")
+                .arg(shown),
+            QStringLiteral("\"%1\" is not a regular file (it is a named pipe, a socket, a device "
+                           "or the like).")
+                .arg(shown)};
 }
 
-QString isAFolder(const QString& shown) {
-    return QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。")
-        .arg(shown);
+Bilingual isAFolder(const QString& shown) {
+    return {
+        QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。").arg(shown),
+        QStringLiteral("\"%1\" is a folder. The dictionary must be a file.").arg(shown)};
 }
 
-// Why `path` could not be opened, or an empty string when there is simply
+// Why `path` could not be opened, or an empty reason when there is simply
 // nothing there and the next place should be tried.
-QString openFailure(const ReadOnlyFile& file, const QByteArray& path, const QString& shown) {
+Bilingual openFailure(const ReadOnlyFile& file, const QByteArray& path, const QString& shown) {
     switch (file.failure()) {
     case ReadOnlyFile::Failure::Missing:
         return {};
-    case ReadOnlyFile::Failure::BrokenLink:
-        return QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。")
-            .arg(shown, ReadOnlyFile::linkTarget(path));
+    case ReadOnlyFile::Failure::BrokenLink: {
+        const QString target = ReadOnlyFile::linkTarget(path);
+        return {
+            QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。").arg(shown, target),
+            QStringLiteral("\"%1\" is a link, but what it points to, \"%2\", does not exist.")
+                .arg(shown, target)};
+    }
     case ReadOnlyFile::Failure::LinkLoop:
-        return QStringLiteral("「%1」はリンクですが、リンクをたどると同じ所を回り続けます"
-                              "（リンクの循環）。")
-            .arg(shown);
+        return {QStringLiteral("「%1」はリンクですが、リンクをたどると同じ所を回り続けます"
+                               "（リンクの循環）。")
+                    .arg(shown),
+                QStringLiteral("\"%1\" is a link, but following the links leads round in a "
+                               "circle (a link loop).")
+                    .arg(shown)};
     case ReadOnlyFile::Failure::NotAFile:
         return notARegularFile(shown);
     case ReadOnlyFile::Failure::Other:
         break;
     }
-    return QStringLiteral("「%1」を開けません（%2）。").arg(shown, file.reason());
+    return {QStringLiteral("「%1」を開けません（%2）。").arg(shown, file.reason()),
+            QStringLiteral("\"%1\" cannot be opened (%2).").arg(shown, file.reason())};
 }
 
 // Reads up to `wanted` bytes from the start of `file`; stops early only at
@@ -106,14 +147,15 @@ bool readStart(ReadOnlyFile& file, qint64 wanted, QByteArray& bytes) {
     return ok;
 }
 
-// Why the opened file cannot be the dictionary, or an empty string when it
+// Why the opened file cannot be the dictionary, or an empty reason when it
 // can. The bytes read to tell are dropped: questions read their record
 // from the file each time.
-QString unusable(ReadOnlyFile& file, const QString& shown) {
+Bilingual unusable(ReadOnlyFile& file, const QString& shown) {
     ReadOnlyFile::Kind kind = ReadOnlyFile::Kind::Other;
     qint64 size = 0;
     if (!file.inspect(kind, size)) {
-        return QStringLiteral("「%1」を調べられません（%2）。").arg(shown, file.reason());
+        return {QStringLiteral("「%1」を調べられません（%2）。").arg(shown, file.reason()),
+                QStringLiteral("\"%1\" cannot be examined (%2).").arg(shown, file.reason())};
     }
     if (kind == ReadOnlyFile::Kind::Folder) {
         return isAFolder(shown);
@@ -123,24 +165,28 @@ QString unusable(ReadOnlyFile& file, const QString& shown) {
     }
     QByteArray bytes;
     if (!readStart(file, DataFileMinimumSize, bytes)) {
-        return QStringLiteral("「%1」を読み込めません（%2）。").arg(shown, file.reason());
+        return {QStringLiteral("「%1」を読み込めません（%2）。").arg(shown, file.reason()),
+                QStringLiteral("\"%1\" cannot be read (%2).").arg(shown, file.reason())};
     }
-    const qint64 got = bytes.size();
-    if (got == 0 && size == 0) {
-        return QStringLiteral("「%1」は空です（0 バイト）。").arg(shown) + sizeNeeded();
+    const QString got = QString::number(bytes.size());
+    if (bytes.isEmpty() && size == 0) {
+        return tooSmall(QStringLiteral("「%1」は空です（0 バイト）。").arg(shown),
+                        QStringLiteral("\"%1\" is empty (0 bytes).").arg(shown));
     }
-    if (got < DataFileMinimumSize && size <= got) {
-        return QStringLiteral("「%1」は %2 バイトしかありません。")
-                   .arg(shown, QString::number(got)) +
-               sizeNeeded();
+    if (bytes.size() < DataFileMinimumSize && size <= bytes.size()) {
+        return tooSmall(
+            QStringLiteral("「%1」は %2 バイトしかありません。").arg(shown, got),
+            QStringLiteral("\"%1\" has only %2.").arg(shown, bytesInEnglish(bytes.size())));
     }
-    if (got < DataFileMinimumSize) {
+    if (bytes.size() < DataFileMinimumSize) {
         // Some files (those of /sys, for one) claim a size they never
         // deliver; what counts is what was read.
-        return QStringLiteral("「%1」は %2 バイトあるとされていますが、"
-                              "読み込めたのは %3 バイトだけです。")
-                   .arg(shown, QString::number(size), QString::number(got)) +
-               sizeNeeded();
+        const QString claimed = QString::number(size);
+        return tooSmall(QStringLiteral("「%1」は %2 バイトあるとされていますが、"
+                                       "読み込めたのは %3 バイトだけです。")
+                            .arg(shown, claimed, got),
+                        QStringLiteral("\"%1\" is said to hold %2, but only %3 could be read.")
+                            .arg(shown, bytesInEnglish(size), got));
     }
     return {};
 }
@@ -179,7 +225,7 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
         // whatever is put at the path a moment later changes nothing.
         auto file = std::make_unique<ReadOnlyFile>();
         if (!file->open(path)) {
-            if (const QString reason = openFailure(*file, path, shown); !reason.isEmpty()) {
+            if (const Bilingual reason = openFailure(*file, path, shown); !reason.isEmpty()) {
                 return failure(candidates, i, reason);
             }
             continue;
@@ -187,7 +233,7 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
         if (detail::afterDataFileOpened) {
             detail::afterDataFileOpened(path);
         }
-        if (const QString reason = unusable(*file, shown); !reason.isEmpty()) {
+        if (const Bilingual reason = unusable(*file, shown); !reason.isEmpty()) {
             return failure(candidates, i, reason);
         }
 
@@ -196,7 +242,9 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
         result.path = QFile::decodeName(path);
         return result;
     }
-    return failure(candidates, -1, QStringLiteral("どの場所にもファイルがありません。"));
+    return failure(candidates, -1,
+                   {QStringLiteral("どの場所にもファイルがありません。"),
+                    QStringLiteral("None of the places has the file.")});
 }
 
 } // namespace mivesk

@@ -16,9 +16,10 @@ struct DataFileCheck {
     std::unique_ptr<DictionarySource> dictionary;
     // The candidate that decided, or empty when none exists.
     QString path;
-    // Why the program cannot start, in Japanese; empty when `dictionary` is
-    // set.
+    // Why the program cannot start, in Japanese and the same in English;
+    // empty when `dictionary` is set.
     QString problem;
+    QString englishProblem;
 };
 
 // The least a dictionary can hold: 46 whole records of 8 bytes. Bytes past

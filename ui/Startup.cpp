@@ -349,19 +349,18 @@ bool boxCanBeSeen() {
 
 } // namespace
 
-int reportDataFileProblem(const QString& problem, bool showBox) {
-    const char* english = "Mivesk cannot start: the dictionary file 50on_dic.dat is missing or "
-                          "cannot be read; the places looked at and the reason are given above.";
-    std::fprintf(stderr, "mivesk: %s\nmivesk: %s\n", problem.toUtf8().constData(), english);
-    std::fflush(stderr);
+int reportDataFileProblem(const QString& problem, const QString& englishProblem, bool showBox) {
+    tell(problem.toUtf8(), englishProblem.toUtf8());
     if (!showBox) {
         return 1;
     }
 
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Mivesk"), problem, QMessageBox::Ok);
-    // Paths are shown as they are, never read as markup.
+    // Paths are shown as they are, never read as markup. The English text
+    // cannot be set plain, but Qt takes a text for markup only by its first
+    // line, and that line is always the fixed headline.
     box.setTextFormat(Qt::PlainText);
-    box.setInformativeText(QString::fromLatin1(english));
+    box.setInformativeText(englishProblem);
     box.exec();
     return 1;
 }
@@ -407,7 +406,7 @@ int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& before
 
     DataFileCheck data = checkDataFile(dataFileCandidates());
     if (!data.dictionary) {
-        return reportDataFileProblem(data.problem, boxCanBeSeen());
+        return reportDataFileProblem(data.problem, data.englishProblem, boxCanBeSeen());
     }
 
     auto engine = std::make_unique<DrillEngine>(std::move(data.dictionary),

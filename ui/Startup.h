@@ -14,9 +14,9 @@ namespace mivesk {
 // just before it is first shown (the start-up benchmark watches it there).
 int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow = {});
 
-// Tells the user on stderr why the program cannot start and, when
-// `showBox` is set, also in a message box, blocking until it is closed.
-// Returns the exit status to end with.
-int reportDataFileProblem(const QString& problem, bool showBox);
+// Tells the user on stderr, in Japanese and then in English, why the
+// program cannot start and, when `showBox` is set, also in a message box,
+// blocking until it is closed. Returns the exit status to end with.
+int reportDataFileProblem(const QString& problem, const QString& englishProblem, bool showBox);
 
 } // namespace mivesk

@@ -155,23 +155,33 @@ struct Fault {
     const char* tag;
     Entry entry;
     const char* reason; // empty when the file opened is the one used
+    const char* englishReason;
     bool alsoAsProgram; // the cases a user meets first, run again as the real program
 };
 
 const Fault Faults[] = {
-    {"missing", Entry::Missing, "どの場所にもファイルがありません。", true},
-    {"directory", Entry::Directory, "」はフォルダーです。", true},
-    {"named pipe", Entry::NamedPipe, "」は通常のファイルではありません", true},
-    {"socket", Entry::Socket, "」は通常のファイルではありません", false},
-    {"device", Entry::Device, "」は通常のファイルではありません", false},
-    {"dangling link", Entry::DanglingLink, ".gone」がありません。", false},
-    {"empty", Entry::Empty, "」は空です（0 バイト）。", true},
-    {"one byte", Entry::OneByte, "」は 1 バイトしかありません。", false},
-    {"45 records", Entry::FortyFiveRecords, "」は 360 バイトしかありません。", true},
-    {"one byte short", Entry::OneByteShort, "」は 367 バイトしかありません。", false},
-    {"link loop", Entry::LinkLoop, "」はリンクですが、リンクをたどると同じ所を回り続けます", false},
-    {"short reading", Entry::ShortReading, " バイトあるとされていますが、読み込めたのは ", false},
-    {"named pipe after the open", Entry::SwappedForNamedPipe, "", false},
+    {"missing", Entry::Missing, "どの場所にもファイルがありません。",
+     "None of the places has the file.", true},
+    {"directory", Entry::Directory, "」はフォルダーです。", "\" is a folder.", true},
+    {"named pipe", Entry::NamedPipe, "」は通常のファイルではありません", "\" is not a regular file",
+     true},
+    {"socket", Entry::Socket, "」は通常のファイルではありません", "\" is not a regular file",
+     false},
+    {"device", Entry::Device, "」は通常のファイルではありません", "\" is not a regular file",
+     false},
+    {"dangling link", Entry::DanglingLink, ".gone」がありません。", ".gone\", does not exist.",
+     false},
+    {"empty", Entry::Empty, "」は空です（0 バイト）。", "\" is empty (0 bytes).", true},
+    {"one byte", Entry::OneByte, "」は 1 バイトしかありません。", "\" has only 1 byte.", false},
+    {"45 records", Entry::FortyFiveRecords, "」は 360 バイトしかありません。",
+     "\" has only 360 bytes.", true},
+    {"one byte short", Entry::OneByteShort, "」は 367 バイトしかありません。",
+     "\" has only 367 bytes.", false},
+    {"link loop", Entry::LinkLoop, "」はリンクですが、リンクをたどると同じ所を回り続けます",
+     "\" is a link, but following the links leads round in a circle", false},
+    {"short reading", Entry::ShortReading, " バイトあるとされていますが、読み込めたのは ",
+     " bytes, but only ", false},
+    {"named pipe after the open", Entry::SwappedForNamedPipe, "", "", false},
 };
 
 // What XDG_RUNTIME_DIR says when the program runs: never a usable folder.
@@ -181,36 +191,59 @@ const char* const UnusableRuntimeFolders[] = {"unset", "empty", "file", "missing
 void addFaultRows(bool asProgram) {
     QTest::addColumn<Entry>("entry");
     QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("englishReason");
     if (asProgram)
         QTest::addColumn<QString>("runtime");
     int run = 0;
     for (const Fault& f : Faults) {
         if (!asProgram)
-            QTest::newRow(f.tag) << f.entry << QString::fromUtf8(f.reason);
+            QTest::newRow(f.tag) << f.entry << QString::fromUtf8(f.reason)
+                                 << QString::fromLatin1(f.englishReason);
         else if (f.alsoAsProgram)
             QTest::newRow(f.tag) << f.entry << QString::fromUtf8(f.reason)
+                                 << QString::fromLatin1(f.englishReason)
                                  << QString::fromLatin1(UnusableRuntimeFolders[run++ % 5]);
     }
 }
 
-// What a message about a bad or missing dictionary must say. `looked` is
-// the places looked at, in order.
+// What a message about a bad or missing dictionary must say, in Japanese
+// and then the same in English. `looked` is the places looked at, in order.
 void verifyMessage(const QString& message, const QStringList& looked, const QString& reason,
-                   Entry entry) {
+                   const QString& englishReason, Entry entry) {
     const QByteArray shown = message.toUtf8();
-    QVERIFY2(message.contains(QStringLiteral("「50on_dic.dat」")), shown);
-    qsizetype from = 0;
-    for (const QString& place : looked) {
-        from = message.indexOf(place, from);
-        QVERIFY2(from >= 0, qPrintable(place + QStringLiteral(" is not named in order")));
-        from += place.size();
+    const qsizetype english =
+        message.indexOf(QStringLiteral("The dictionary file \"50on_dic.dat\""));
+    QVERIFY2(english > 0, shown);
+    for (const bool inJapanese : {true, false}) {
+        const QString text = inJapanese ? message.left(english) : message.mid(english);
+        qsizetype from = 0;
+        for (const QString& place : looked) {
+            from = text.indexOf(place, from);
+            QVERIFY2(from >= 0, qPrintable(place + QStringLiteral(" is not named in order")));
+            from += place.size();
+        }
+        QVERIFY2(text.contains(inJapanese ? QStringLiteral("「50on_dic.dat」")
+                                          : QStringLiteral("\"50on_dic.dat\"")),
+                 shown);
+        QVERIFY2(text.contains(inJapanese ? QStringLiteral("理由: ") : QStringLiteral("Reason: ")),
+                 shown);
+        QVERIFY2(text.contains(inJapanese ? reason : englishReason), shown);
+        // The reason names the file it is about.
+        if (entry != Entry::Missing)
+            QVERIFY2(
+                text.contains((inJapanese ? QStringLiteral("「%1」") : QStringLiteral("\"%1\""))
+                                  .arg(looked.last())),
+                shown);
+        if (reason.contains(QStringLiteral("バイト")))
+            QVERIFY2(text.contains(inJapanese ? QStringLiteral("368 バイト必要です。")
+                                              : QStringLiteral("need 368 bytes.")),
+                     shown);
     }
-    QVERIFY2(message.contains(QStringLiteral("理由: ")) && message.contains(reason), shown);
-    // The reason names the file it is about.
-    if (entry != Entry::Missing)
-        QVERIFY2(message.contains(QStringLiteral("「%1」").arg(looked.last())), shown);
-    if (reason.contains(QStringLiteral("バイト")))
-        QVERIFY2(message.contains(QStringLiteral("368 バイト必要です。")), shown);
+}
+
+// What the in-process check tells the user, as it is printed.
+QString told(const DataFileCheck& check) {
+    return check.problem + QLatin1Char('\n') + check.englishProblem;
 }
 
 // What a message box showed.
@@ -218,6 +251,7 @@ struct ShownBox {
     bool seen = false;
     QString title;
     QString text;
+    QString informativeText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool hasParent = true;
     int otherVisibleWindows = -1;
@@ -236,6 +270,7 @@ void answerNextBox(ShownBox& shown, const std::function<void(QMessageBox*)>& ans
         shown.seen = true;
         shown.title = box->windowTitle();
         shown.text = box->text();
+        shown.informativeText = box->informativeText();
         shown.icon = box->icon();
         shown.hasParent = box->parentWidget() != nullptr;
         shown.otherVisibleWindows = 0;
@@ -305,6 +340,7 @@ private slots:
     void badFirstCandidateIsReported() {
         QFETCH(Entry, entry);
         QFETCH(QString, reason);
+        QFETCH(QString, englishReason);
         Places places;
         if (entry == Entry::ShortReading && shortReadingFile().isEmpty())
             QSKIP("no file of /sys to read here");
@@ -326,7 +362,7 @@ private slots:
         QVERIFY(!check.dictionary);
         const QStringList looked =
             entry == Entry::Missing ? places.candidates : places.candidates.mid(0, 1);
-        verifyMessage(check.problem, looked, reason, entry);
+        verifyMessage(told(check), looked, reason, englishReason, entry);
         QCOMPARE(check.path, entry == Entry::Missing ? QString() : places.candidates[0]);
         QCOMPARE(snapshot(places.root.path()), before);
     }
@@ -342,8 +378,9 @@ private slots:
 
         QVERIFY(!check.dictionary);
         QCOMPARE(check.path, places.candidates[1]);
-        verifyMessage(check.problem, places.candidates.mid(0, 2),
-                      QStringLiteral("」は 360 バイトしかありません。"), Entry::FortyFiveRecords);
+        verifyMessage(told(check), places.candidates.mid(0, 2),
+                      QStringLiteral("」は 360 バイトしかありません。"),
+                      QStringLiteral("\" has only 360 bytes."), Entry::FortyFiveRecords);
         QVERIFY(!check.problem.contains(places.candidates[2]));
     }
 
@@ -356,8 +393,8 @@ private slots:
 
         const DataFileCheck check = checkDataFile(placesAt({path}));
 
-        verifyMessage(check.problem, {path}, QStringLiteral("」は 100 バイトしかありません。"),
-                      Entry::OneByte);
+        verifyMessage(told(check), {path}, QStringLiteral("」は 100 バイトしかありません。"),
+                      QStringLiteral("\" has only 100 bytes."), Entry::OneByte);
     }
 
     // Root reads a file whatever its permission bits say, so as root the
@@ -385,8 +422,8 @@ private slots:
         }
 
         QVERIFY(!check.dictionary);
-        verifyMessage(check.problem, places.candidates.mid(0, 1),
-                      QStringLiteral("」を開けません（"), Entry::Unreadable);
+        verifyMessage(told(check), places.candidates.mid(0, 1), QStringLiteral("」を開けません（"),
+                      QStringLiteral("\" cannot be opened ("), Entry::Unreadable);
         QVERIFY2(check.problem.contains(QStringLiteral("Permission denied")),
                  qPrintable(check.problem));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
@@ -425,8 +462,9 @@ private slots:
     }
 
     // The box: critical, captioned "Mivesk", no owner window, showing the
-    // whole problem; however it is closed, the program ends with status 1,
-    // and stderr gets the same text.
+    // whole problem in Japanese with the English below; however it is
+    // closed, the program ends with status 1, and stderr gets the same
+    // texts in the same order.
     void reportShowsTheBoxAndEndsWithAFailure_data() {
         QTest::addColumn<bool>("escape");
         QTest::newRow("OK button") << false;
@@ -447,7 +485,7 @@ private slots:
                 box->button(QMessageBox::Ok)->click();
         });
         StderrCapture err;
-        const int status = mivesk::reportDataFileProblem(check.problem, true);
+        const int status = mivesk::reportDataFileProblem(check.problem, check.englishProblem, true);
         const QString printed = err.text();
 
         QVERIFY(shown.seen);
@@ -457,7 +495,10 @@ private slots:
         QVERIFY(!shown.hasParent);
         QCOMPARE(shown.otherVisibleWindows, 0);
         QCOMPARE(shown.text, check.problem);
-        QVERIFY2(printed.contains(check.problem), qPrintable(printed));
+        QCOMPARE(shown.informativeText, check.englishProblem);
+        const qsizetype japanese = printed.indexOf(check.problem);
+        QVERIFY2(japanese >= 0 && printed.indexOf(check.englishProblem, japanese) > japanese,
+                 qPrintable(printed));
         QVERIFY(!QApplication::activeModalWidget());
     }
 
@@ -515,6 +556,7 @@ private slots:
     void programSaysWhatIsWrong() {
         QFETCH(Entry, entry);
         QFETCH(QString, reason);
+        QFETCH(QString, englishReason);
         const QList<mivesk::DataFilePlace> system = mivesk::dataFileCandidates().mid(3);
         if (entry == Entry::Missing && !installedDictionary().isEmpty())
             QSKIP("an installed dictionary exists; the program would use it");
@@ -555,9 +597,7 @@ private slots:
         QCOMPARE(child.exitCode(), 1);
         const QStringList looked =
             entry == Entry::Missing ? places.candidates + installed : places.candidates.mid(0, 1);
-        verifyMessage(message, looked, reason, entry);
-        QVERIFY2(message.contains(QStringLiteral("Mivesk cannot start: the dictionary file")),
-                 qPrintable(message));
+        verifyMessage(message, looked, reason, englishReason, entry);
         QCOMPARE(snapshot(places.root.path()), before);
     }
 
