@@ -197,26 +197,23 @@ void Form1::bindEvents() {
     connect(m_Check1, &QCheckBox::clicked, this,
             [this] { forward(&DrillEngine::Check1_Click, m_Check1->isChecked() ? 1 : 0); });
 
-    connect(m_Im_Set, &ImageControl::clicked, this, [this] {
-        forward(&DrillEngine::Im_Set_Click);
-        announceQuestion();
-    });
-    connect(m_Im_Next, &ImageControl::clicked, this, [this] {
-        forward(&DrillEngine::Im_Next_Click);
-        announceQuestion();
-    });
-    connect(m_Im_Reset, &ImageControl::clicked, this, [this] {
-        forward(&DrillEngine::Im_Reset_Click);
-        announceReset();
-    });
-    connect(m_Im_Check, &ImageControl::clicked, this, [this] {
-        forward(&DrillEngine::Im_Check_Click);
-        announceCheck();
-    });
-    connect(m_Im_End, &ImageControl::clicked, this, [this] {
-        forward(&DrillEngine::Im_End_Click);
-        endProgram();
-    });
+    // Each button runs its operation, then tells a listener what came of it
+    // (End ends the program instead).
+    const struct {
+        ImageControl* button;
+        void (DrillEngine::*click)();
+        void (Form1::*after)();
+    } buttons[] = {{m_Im_Set, &DrillEngine::Im_Set_Click, &Form1::announceQuestion},
+                   {m_Im_Next, &DrillEngine::Im_Next_Click, &Form1::announceQuestion},
+                   {m_Im_Reset, &DrillEngine::Im_Reset_Click, &Form1::announceReset},
+                   {m_Im_Check, &DrillEngine::Im_Check_Click, &Form1::announceCheck},
+                   {m_Im_End, &DrillEngine::Im_End_Click, &Form1::endProgram}};
+    for (const auto& button : buttons) {
+        connect(button.button, &ImageControl::clicked, this, [this, button] {
+            forward(button.click);
+            (this->*button.after)();
+        });
+    }
     for (int i = 0; i < 6; ++i) {
         connect(m_ImTen[i], &ImageControl::clicked, this, [this, i] {
             const DotPicture before = m_shown.ImTen[i];
