@@ -168,7 +168,7 @@ void placeBesideTheMainWindow(QWidget* hint) {
 } // namespace
 
 Dialog::Dialog()
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, ownerlessToolWindow() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint) {
     setUpWindow(this, QStringLiteral("Dialog"), QStringLiteral("ヒント♪"), ClientSize);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -192,9 +192,9 @@ Dialog* Dialog::open() {
         theHintWindow = new Dialog;
         placeBesideTheMainWindow(theHintWindow);
         keepOffTheTaskbar(theHintWindow);
+        nameAsToolWindow(theHintWindow);
         leaveTheProgramsGroup(theHintWindow);
         theHintWindow->show();
-        stackOnItsOwn(theHintWindow);
     } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         // A Wayland program cannot bring back a window the user has
         // minimised (the shell protocol has no request for it) and cannot

@@ -203,7 +203,15 @@ QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint) {
     if (sideBySide.width() <= area.width() && sideBySide.height() <= area.height()) {
         return centredWithin(area, area.center(), sideBySide);
     }
-    return centredWithin(area, area.center(), main);
+    return keptWithin(area, QRect(centredWithin(area, area.center(), main), main));
+}
+
+QPoint keptWithin(const QRect& area, const QRect& frame) {
+    if (frame.width() > area.width() || frame.height() > area.height()) {
+        return area.topLeft();
+    }
+    return {clampedStart(frame.left(), frame.width(), area.left(), area.width()),
+            clampedStart(frame.top(), frame.height(), area.top(), area.height())};
 }
 
 QRect withUsualFrame(const QRect& client) {
@@ -221,6 +229,26 @@ void placeOnStart(QWidget* main, QSize hintClient) {
     const QPoint frame = startOfMainWindow(area, withUsualFrame(main->geometry()).size(),
                                            withUsualFrame(QRect(QPoint(), hintClient)).size());
     main->move(frame);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return; // The compositor places the window.
+    }
+    // The frame the window manager gives may be larger than the usual one,
+    // and a window manager may take the place asked for as the client's
+    // rather than the frame's. Where that leaves part of the window off a
+    // small screen, the window is put right as soon as its frame is known.
+    // That is looked at once only, so it never fights the user moving the
+    // window later, and a window wholly on screen is left where it is.
+    afterFirstPaint(main, [main] {
+        const QScreen* shownOn = main->screen();
+        if (!shownOn) {
+            return;
+        }
+        const QRect frame = main->frameGeometry();
+        const QPoint place = keptWithin(shownOn->availableGeometry(), frame);
+        if (place != frame.topLeft()) {
+            main->move(place);
+        }
+    });
 }
 
 QWidget* mainWindow() {

@@ -32,16 +32,25 @@ QPoint centredWithin(const QRect& area, QPoint centre, QSize frame);
 // Where the main window, whose frame is `main`, opens: so that it and the
 // hint window below it, of frame `hint`, are centred together in `area`
 // where both fit; else the two side by side where they fit so; else the
-// main window alone as centredWithin() puts it.
-// Returns the top-left of its frame.
+// main window alone, centred, or at the area's top-left where it is larger
+// than the area. Returns the top-left of its frame.
 QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint);
+
+// Where a window whose frame is `frame` goes to show as much of itself as
+// `area` allows: where it is, if it is wholly inside; at the area's top-left
+// if it is larger than the area, so that its title bar and its top-left
+// corner are on screen; else moved as little as it takes to be inside.
+// Returns the top-left of its frame.
+QPoint keptWithin(const QRect& area, const QRect& frame);
 
 // `client` with a window frame's usual margins, for a window that has not
 // been shown yet and whose frame the window system has not yet told.
 QRect withUsualFrame(const QRect& client);
 
 // Places the main window, not shown yet, as startOfMainWindow() says, on its
-// screen, with a hint window of client size `hintClient`.
+// screen, with a hint window of client size `hintClient`. Once it is shown
+// and its real frame is known, it is moved once more where keptWithin()
+// says, if that differs.
 void placeOnStart(QWidget* main, QSize hintClient);
 
 // The program's main window, or nullptr when it has none on screen.

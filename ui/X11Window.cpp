@@ -9,6 +9,7 @@
 #define MIVESK_X11 1
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -37,6 +38,42 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     const xcb_atom_t found = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     return found;
+}
+
+// Whether the window manager lists `feature` among the hints it supports;
+// true where it lists none, as one that starts later most likely will.
+bool windowManagerSupports(xcb_atom_t feature) {
+    xcb_connection_t* connection = x11Connection();
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(setup).data;
+    if (!screen || feature == XCB_ATOM_NONE) {
+        return true;
+    }
+    // Read whole: a window manager lists a few hundred hints at most.
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, screen->root, atom(connection, "_NET_SUPPORTED"),
+                         XCB_ATOM_ATOM, 0, 4096),
+        nullptr);
+    bool supported = true;
+    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+        const auto* listed = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / 4;
+        supported = count == 0 || std::find(listed, listed + count, feature) != listed + count;
+    }
+    std::free(reply);
+    return supported;
+}
+
+// Whether the window manager is a minimal one that does not list the window
+// types it knows (weston's, for X11 programs on a Wayland desktop). It takes
+// a tool window for a pop-up that stays above every window and never takes
+// the keyboard.
+bool minimalX11WindowManager() {
+    if (xcb_connection_t* connection = x11Connection()) {
+        return !windowManagerSupports(atom(connection, "_NET_WM_WINDOW_TYPE_UTILITY"));
+    }
+    return false;
 }
 
 // The start of an XInput 2 device event as the X server sends it, up to the
@@ -133,6 +170,28 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
 #endif
 }
 
+Qt::WindowType ownerlessToolWindow() {
+#ifdef MIVESK_X11
+    if (x11Connection()) {
+        return Qt::Window;
+    }
+#endif
+    return Qt::Tool;
+}
+
+void nameAsToolWindow([[maybe_unused]] QWidget* window) {
+#ifdef MIVESK_X11
+    // Under a minimal window manager it stays an ordinary window, with the
+    // same title bar there.
+    if (!x11Connection() || window->windowType() == Qt::Tool || minimalX11WindowManager()) {
+        return;
+    }
+    // Qt 6 applies the attribute only to a window the X server already has.
+    window->winId();
+    window->setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
+#endif
+}
+
 void leaveTheProgramsGroup([[maybe_unused]] QWidget* window) {
 #ifdef MIVESK_X11
     xcb_connection_t* connection = x11Connection();
@@ -155,20 +214,6 @@ void leaveTheProgramsGroup([[maybe_unused]] QWidget* window) {
                             XCB_ATOM_WM_HINTS, 32, 9, hints);
     }
     std::free(reply);
-#endif
-}
-
-void stackOnItsOwn([[maybe_unused]] QWidget* window) {
-#ifdef MIVESK_X11
-    xcb_connection_t* connection = x11Connection();
-    if (!connection) {
-        return;
-    }
-    // Qt makes a tool window without a parent transient for its hidden
-    // client leader window, the program as a whole.
-    xcb_delete_property(connection, static_cast<xcb_window_t>(window->winId()),
-                        XCB_ATOM_WM_TRANSIENT_FOR);
-    xcb_flush(connection);
 #endif
 }
 

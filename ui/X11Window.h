@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <Qt>
 
 #include <memory>
 
@@ -21,15 +22,20 @@ void preferX11OnWayland();
 // Keeps `window` off the taskbar. Call before it is first shown.
 void keepOffTheTaskbar(QWidget* window);
 
-// Qt marks a tool window as belonging to the program as a whole, by its
-// window group and by making it transient for the program. Window managers
-// take either as "always above the program's other windows", so a click on
-// the main window could never bring it in front. leaveTheProgramsGroup()
-// takes `window` out of the group (call before it is first shown),
-// stackOnItsOwn() drops the transient mark that Qt sets while showing it
-// (call right after).
+// The type for a tool window that stacks on its own, not above the
+// program's other windows. Qt makes every tool window transient for the
+// program as a whole, and on X11 says so before the window is first mapped;
+// some window managers read that mark only then and keep such a window above
+// all the program's others for good. So on X11 it is an ordinary window, and
+// nameAsToolWindow() (call before it is first shown) names it a tool window,
+// which gives it the same narrow title bar; elsewhere it is Qt's tool window.
+Qt::WindowType ownerlessToolWindow();
+void nameAsToolWindow(QWidget* window);
+
+// Qt puts every window in the program's window group, which window managers
+// also take as "keep above the program's other windows". Takes `window` out
+// of it. Call before it is first shown.
 void leaveTheProgramsGroup(QWidget* window);
-void stackOnItsOwn(QWidget* window);
 
 // While it lives, a mouse press on any other window of the program brings
 // `modal` to the front. On X11 such a press never reaches the program's

@@ -548,6 +548,7 @@ void Form1LayoutTest::firstPlace_data() {
     QTest::newRow("side by side, 1920 x 1080 at 200 %") << QRect(0, 0, 960, 540) << QPoint(51, 113);
     QTest::newRow("only the main window fits") << QRect(0, 0, 800, 500) << QPoint(181, 102);
     QTest::newRow("smaller than the window") << QRect(0, 24, 320, 216) << QPoint(0, 24);
+    QTest::newRow("narrower than the window") << QRect(0, 0, 400, 300) << QPoint(0, 0);
 }
 
 void Form1LayoutTest::firstPlace() {
