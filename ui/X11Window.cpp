@@ -157,10 +157,8 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
     // Qt merges what the window already has in _NET_WM_STATE with its own
     // states when it maps the window.
     xcb_connection_t* connection = x11Connection();
-    if (!connection) {
-        return;
-    }
-    const xcb_atom_t skipTaskbar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+    const xcb_atom_t skipTaskbar =
+        connection ? atom(connection, "_NET_WM_STATE_SKIP_TASKBAR") : XCB_ATOM_NONE;
     if (skipTaskbar == XCB_ATOM_NONE) {
         return;
     }
