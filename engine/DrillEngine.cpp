@@ -82,12 +82,11 @@ void DrillEngine::Im_Set_Click() {
 
     readQuestionIntoMainLabel();
     ClearCells();
-    m_hasQuestion = true;
     m_view.hasQuestion = true;
 }
 
 void DrillEngine::Im_Next_Click() {
-    if (!m_hasQuestion) {
+    if (!m_view.hasQuestion) {
         return;
     }
     HideVerdicts();
@@ -110,7 +109,7 @@ void DrillEngine::ShowQuestion() {
 }
 
 void DrillEngine::Im_Reset_Click() {
-    if (!m_hasQuestion) {
+    if (!m_view.hasQuestion) {
         return;
     }
     m_AnsweredCount = 0;
@@ -143,7 +142,7 @@ void DrillEngine::ImTen_Click(int Index) {
 }
 
 void DrillEngine::Im_Check_Click() {
-    if (!m_hasQuestion) {
+    if (!m_view.hasQuestion) {
         return;
     }
     m_dictionary.read(m_QuestionNo);

@@ -61,9 +61,6 @@ private:
     qint16 m_CorrectCount = 0;
     qint16 m_MissCount = 0;
     qint16 m_AnsweredCount = 0;
-    // Set has shown a question; until then Check, Next and Reset have
-    // nothing to work on.
-    bool m_hasQuestion = false;
 };
 
 } // namespace mivesk

@@ -30,7 +30,8 @@ struct MainWindowView {
     QString TexCheck = QStringLiteral("チェック用\r\n");
 
     // Shown by no control, told to a screen reader: whether Set has shown a
-    // kana yet, and the verdict of the last Check while its mark is up.
+    // kana yet (until then Check, Next and Reset have nothing to work on),
+    // and the verdict of the last Check while its mark is up.
     bool hasQuestion = false;
     std::optional<Verdict> lastVerdict;
 

@@ -132,6 +132,13 @@ int clampedStart(int wanted, int length, int low, int room) {
     return std::max(low, std::min(wanted, low + room - length));
 }
 
+// Where a frame of `size` wanted at `at` comes to lie within `area`, each
+// direction on its own.
+QPoint clampedInto(const QRect& area, QPoint at, QSize size) {
+    return {clampedStart(at.x(), size.width(), area.left(), area.width()),
+            clampedStart(at.y(), size.height(), area.top(), area.height())};
+}
+
 int overlap(const QRect& a, const QRect& b) {
     const QRect both = a.intersected(b);
     return both.isEmpty() ? 0 : both.width() * both.height();
@@ -173,8 +180,7 @@ QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame) 
     QPoint best;
     int least = -1;
     for (const QPoint& side : sides) {
-        const QPoint inside(clampedStart(side.x(), w, area.left(), area.width()),
-                            clampedStart(side.y(), h, area.top(), area.height()));
+        const QPoint inside = clampedInto(area, side, frame);
         const int covered = overlap(QRect(inside, frame), main);
         if (least < 0 || covered < least) {
             least = covered;
@@ -186,8 +192,7 @@ QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame) 
 
 QPoint centredWithin(const QRect& area, QPoint centre, QSize frame) {
     const QPoint centred = centre - QPoint(frame.width() - 1, frame.height() - 1) / 2;
-    return {clampedStart(centred.x(), frame.width(), area.left(), area.width()),
-            clampedStart(centred.y(), frame.height(), area.top(), area.height())};
+    return clampedInto(area, centred, frame);
 }
 
 QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint) {
@@ -210,8 +215,7 @@ QPoint keptWithin(const QRect& area, const QRect& frame) {
     if (frame.width() > area.width() || frame.height() > area.height()) {
         return area.topLeft();
     }
-    return {clampedStart(frame.left(), frame.width(), area.left(), area.width()),
-            clampedStart(frame.top(), frame.height(), area.top(), area.height())};
+    return clampedInto(area, frame.topLeft(), frame.size());
 }
 
 QRect withUsualFrame(const QRect& client) {
