@@ -8,9 +8,6 @@
 
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -120,45 +117,7 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     return nullptr;
 }
 
-// A screen reader's action is delivered from the event loop, so that one
-// that opens a modal window does not hold up the screen reader waiting for
-// its answer.
-void clickLater(QWidget* control) {
-    QMetaObject::invokeMethod(
-        control, [control] { clickAtCentre(control); }, Qt::QueuedConnection);
-}
-
 } // namespace
-
-void clickAtCentre(QWidget* control) {
-    QWidget* window = control->window();
-    // Where the mouse could not click, neither can an action: on a hidden
-    // window, or on any window but the modal one while one is open.
-    if (!window->isVisible()) {
-        return;
-    }
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != window) {
-        return;
-    }
-    const QPoint centre = control->mapTo(window, control->rect().center());
-    QWidget* target = window->childAt(centre);
-    if (!target) {
-        target = window;
-    }
-    const QPointF local = target->mapFrom(window, QPointF(centre));
-    const QPointF global = window->mapToGlobal(QPointF(centre));
-    // Not spontaneous, so Qt gives no control the focus for it.
-    QPointer<QWidget> receiver(target);
-    QMouseEvent press(QEvent::MouseButtonPress, local, QPointF(centre), global, Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &press);
-    if (!receiver) {
-        return;
-    }
-    QMouseEvent release(QEvent::MouseButtonRelease, local, QPointF(centre), global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &release);
-}
 
 void announce(QWidget* window, const QString& message) {
     auto* announcement = window->findChild<Announcement*>(QString(), Qt::FindDirectChildrenOnly);
@@ -264,8 +223,11 @@ QStringList AccessibleImageControl::actionNames() const {
 }
 
 void AccessibleImageControl::doAction(const QString& actionName) {
+    // From the event loop, so that an action that opens a modal window does
+    // not hold up the screen reader waiting for its answer.
     if (actionNames().contains(actionName)) {
-        clickLater(control());
+        QMetaObject::invokeMethod(control(), &ImageControl::clickAsTheMouseWould,
+                                  Qt::QueuedConnection);
     }
 }
 

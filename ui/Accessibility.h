@@ -16,11 +16,6 @@ void installAccessibility();
 // listener needs. Shapes are always kept out.
 void keepFromScreenReaders(QWidget* control);
 
-// Works `control` now as a mouse click at its centre would: the click goes
-// to whatever control lies topmost at that point, and is refused while
-// another window is modal. The keyboard focus does not move.
-void clickAtCentre(QWidget* control);
-
 // Has a screen reader say `message` at once, wherever the focus is, through
 // a notification of `window` that shows anew with it.
 void announce(QWidget* window, const QString& message);

@@ -233,7 +233,7 @@ void Form1::bindEvents() {
     });
     connect(m_Im_Version, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
-            frmAbout::showModal();
+            frmAbout::showModal(this);
             takeBackKeyboard();
         }
     });
@@ -268,7 +268,7 @@ void Form1::bindKeys() {
         // A held key is one press: Check must not count an answer per repeat.
         shortcut->setAutoRepeat(false);
         connect(shortcut, &QShortcut::activated, entry.control,
-                [control = entry.control] { clickAtCentre(control); });
+                &ImageControl::clickAsTheMouseWould);
         entry.control->setKeys(entry.keys);
     }
 }

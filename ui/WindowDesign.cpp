@@ -132,13 +132,20 @@ void buildControls(QWidget* window, const WindowDesign& design,
             widget->setProperty("Index", control->index);
         }
         widget->setGeometry(control->rect);
+        // A control that runs past the window's edge ends there, also where
+        // the window is larger than designed (a maximised window on Wayland).
+        if (const QRect inside = control->rect.intersected(window->rect());
+            inside != control->rect) {
+            widget->setMask(inside.translated(-control->rect.topLeft()));
+        }
         if (!control->visibleAtStart) {
             widget->setVisible(false);
         }
         if (control->tabIndex >= 0) {
             tabOrder.emplace_back(control->tabIndex, widget);
         }
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget);
+            button && !control->isWindowless()) {
             fitButtonCaption(button);
         }
     }

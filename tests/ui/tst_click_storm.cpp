@@ -135,7 +135,7 @@ QString ClickStormTest::hitAt(QPoint point) const {
     const QObjectList children = m_window->children();
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
         auto* w = qobject_cast<QAbstractButton*>(*it);
-        if (w && w->isVisible() && w->geometry().contains(point))
+        if (w && !qobject_cast<ImageControl*>(w) && w->isVisible() && w->geometry().contains(point))
             return w->objectName();
     }
     // Shapes let clicks through.

@@ -4,46 +4,13 @@
 #include "Pictures.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace mivesk {
 
-namespace {
-
-// Qt's raster engine splits a picture drawn over more than about a hundred
-// rows across helper threads and waits for them; where the process may not
-// start another thread, it waits for ever and the window freezes. Drawn a
-// band of at most 64 screen rows at a time, each under a plain rectangular
-// clip, the picture never leaves this thread.
-void drawOnThisThread(QPainter& painter, QPoint at, const QPixmap& picture, const QRegion& region) {
-    constexpr int ScreenRowsPerBand = 64;
-    const int bandRows = std::max(
-        1, int(ScreenRowsPerBand / std::max<qreal>(1.0, painter.device()->devicePixelRatioF())));
-    const QRect whole = QRectF(at, picture.deviceIndependentSize()).toAlignedRect();
-    const QRegion parts = region.intersected(whole);
-    // A small picture under a plain clip (every dot and button) is one band
-    // already.
-    if (parts.rectCount() == 1 && whole.height() <= bandRows) {
-        painter.drawPixmap(at, picture);
-        return;
-    }
-    for (const QRect& part : parts) {
-        for (int top = part.top(); top <= part.bottom(); top += bandRows) {
-            painter.setClipRect(
-                QRect(part.left(), top, part.width(), std::min(bandRows, part.bottom() + 1 - top)));
-            painter.drawPixmap(at, picture);
-        }
-    }
-    painter.setClipping(false);
-}
-
-} // namespace
-
-ImageControl::ImageControl(QWidget* parent) : QWidget(parent) {
+ImageControl::ImageControl(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
@@ -72,7 +39,7 @@ void ImageControl::setSunkenBorder(bool on) {
     update();
 }
 
-void ImageControl::paintEvent(QPaintEvent* event) {
+void ImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int inset = m_sunkenBorder ? ClassicEdgeWidth : 0;
     if (const QPixmap& shown = picture(); !shown.isNull()) {
@@ -80,36 +47,28 @@ void ImageControl::paintEvent(QPaintEvent* event) {
         // picture made elsewhere than resourcePicture()) does it need
         // scaling; then it should not turn blocky.
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        drawOnThisThread(painter, QPoint(inset, inset), shown, event->region());
+        painter.drawPixmap(inset, inset, shown);
     }
     if (m_sunkenBorder) {
         drawClassicSunkenEdge(&painter, rect());
     }
 }
 
-void ImageControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_pressed = true;
-    }
+void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
+void ImageControl::clickAsTheMouseWould() {
+    const QWidget* shownIn = window();
+    if (!shownIn->isVisible()) {
         return;
     }
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && rect().contains(event->position().toPoint())) {
-        emit clicked();
+    if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != shownIn) {
+        return;
     }
-}
-
-void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
-    m_pressed = false;
-    event->accept();
+    if (parentWidget()->childAt(geometry().center()) == this) {
+        click();
+    }
 }
 
 void ImageControl::setRaised(bool raised) {
@@ -125,7 +84,7 @@ void ImageControl::setRaised(bool raised) {
 
 void ImageControl::setVisible(bool visible) {
     const bool appearing = visible && isHidden();
-    QWidget::setVisible(visible);
+    QAbstractButton::setVisible(visible);
     if (appearing && m_accessibleKind == AccessibleKind::Mark && isVisible()) {
         QAccessibleEvent event(this, QAccessible::Alert);
         QAccessible::updateAccessibility(&event);

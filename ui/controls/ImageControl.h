@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QKeySequence>
 #include <QList>
 #include <QPixmap>
 #include <QString>
-#include <QWidget>
 
 namespace mivesk {
 
@@ -14,7 +14,7 @@ namespace mivesk {
 // rectangle takes the mouse, also where the picture is transparent, so a
 // click never falls through to a control beneath it. It never takes the
 // keyboard focus.
-class ImageControl : public QWidget {
+class ImageControl : public QAbstractButton {
     Q_OBJECT
 public:
     explicit ImageControl(QWidget* parent);
@@ -42,16 +42,17 @@ public:
     void setKeys(const QList<QKeySequence>& keys) { m_keys = keys; }
     const QList<QKeySequence>& keys() const { return m_keys; }
 
+    // Clicks the control as the mouse would at its centre: not while
+    // another control lies over that point (a verdict mark over a dot, the
+    // welcome text over the cell), nor while another window is modal. Keys
+    // and a screen reader's action come here.
+    void clickAsTheMouseWould();
+
     // A mark that appears is announced.
     void setVisible(bool visible) override;
 
-signals:
-    void clicked();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     // The second press of a double click is not a click: a double click
     // counts once.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -61,7 +62,6 @@ private:
     mutable QString m_pendingPicture;
     mutable QPixmap m_picture;
     bool m_sunkenBorder = false;
-    bool m_pressed = false;
     AccessibleKind m_accessibleKind = AccessibleKind::Picture;
     bool m_raised = false;
     QList<QKeySequence> m_keys;
