@@ -9,11 +9,7 @@
 #include "WindowPlacement.h"
 #include "X11Window.h"
 
-#include <QEventLoop>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
-#include <QWindow>
 
 #include <array>
 
@@ -66,11 +62,10 @@ constexpr std::array ImageStyles{
 
 } // namespace
 
-frmAbout::frmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint) {
+frmAbout::frmAbout(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint) {
     setUpWindow(this, QStringLiteral("frmAbout"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QSize(306, 170));
-    setWindowModality(Qt::ApplicationModal);
     setFont(windowsFont(QStringLiteral("MS UI Gothic"), 9));
 
     buildControls(this, {Controls, LabelStyles, ShapeStyles, ImageStyles},
@@ -79,22 +74,6 @@ frmAbout::frmAbout()
     m_lblVersion = findChild<FitLabel*>(QStringLiteral("lblVersion"));
     connect(findChild<ImageControl*>(QStringLiteral("ImOk")), &ImageControl::clicked, this,
             &frmAbout::ImOk_Click);
-}
-
-void frmAbout::placeOverTheMainWindow() {
-    QWidget* main = mainWindow();
-    if (!main) {
-        return;
-    }
-    // Placed before its native window exists, so that the window manager
-    // takes the place as that of the frame.
-    move(centredWithin(main->screen()->availableGeometry(), main->frameGeometry().center(),
-                       expectedFrame(this, main).size()));
-    // Its owner is the main window, without a parent widget: the window
-    // manager keeps it above the main window and gives it no taskbar button
-    // of its own.
-    winId();
-    windowHandle()->setTransientParent(main->windowHandle());
     keepOffTheTaskbar(this);
 }
 
@@ -119,40 +98,25 @@ void frmAbout::ImOk_Click() {
 }
 
 void frmAbout::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // As わかりました does; a held key closes it once.
-        event->accept();
+    // Return and Enter close the window as わかりました does, and a held key
+    // closes it once; Escape closes a dialog anyway.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (!event->isAutoRepeat()) {
             ImOk_Click();
         }
         return;
-    default:
-        QDialog::keyPressEvent(event);
     }
+    QDialog::keyPressEvent(event);
 }
 
-void frmAbout::showModal() {
+void frmAbout::showModal(QWidget* owner) {
     // Every opening starts from a freshly built window, so nothing of an
     // earlier showing carries over.
-    frmAbout about;
+    frmAbout about(owner);
     about.Form_Load();
-    about.placeOverTheMainWindow();
-    // The windows it blocks refuse every click; a click on one of them
-    // brings this window to the front, restored if it was minimised, so
-    // that the user sees why nothing else answers.
-    const auto watcher = watchBlockedClicks(&about);
     // A listener hears the title and the version as the window comes up.
     announceContents(&about);
-    // Its own loop rather than exec(), which would end whenever the window
-    // is hidden: on Wayland a minimised window is hidden and shown again to
-    // bring it back. The loop ends when the window is closed.
-    QEventLoop loop;
-    connect(&about, &QDialog::finished, &loop, &QEventLoop::quit);
-    about.show();
-    loop.exec(QEventLoop::DialogExec);
+    about.exec();
 }
 
 } // namespace mivesk

@@ -10,9 +10,9 @@ class FitLabel;
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    // Loads a fresh About window, shows it modally and returns once it has
-    // closed.
-    static void showModal();
+    // Loads a fresh About window, shows it modally over `owner`, which it
+    // is centred on, and returns once it has closed.
+    static void showModal(QWidget* owner = nullptr);
 
     // The caption the window takes on loading: the title, then "のﾊﾞｰｼﾞｮﾝ情報".
     static QString captionFor(const QString& title);
@@ -20,14 +20,12 @@ public:
     static QString versionTextFor(short major, short minor, short revision);
 
 protected:
-    // Esc, Return and Enter close the window as わかりました does.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    frmAbout();
+    explicit frmAbout(QWidget* owner);
     void Form_Load();
     void ImOk_Click();
-    void placeOverTheMainWindow();
 
     FitLabel* m_lblTitle = nullptr;
     FitLabel* m_lblVersion = nullptr;

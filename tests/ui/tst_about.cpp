@@ -23,7 +23,7 @@ namespace {
 // closed afterwards (and, as a last resort, after a few seconds) so that a
 // failed check can never leave the test waiting. Returns whether the window
 // was still open once `inspect` had run.
-bool whileShown(const std::function<void(frmAbout*)>& inspect) {
+bool whileShown(const std::function<void(frmAbout*)>& inspect, QWidget* owner = nullptr) {
     bool stillOpen = false;
     QObject timers;
     QTimer::singleShot(0, &timers, [&] {
@@ -41,7 +41,7 @@ bool whileShown(const std::function<void(frmAbout*)>& inspect) {
         if (QWidget* modal = QApplication::activeModalWidget())
             modal->close();
     });
-    frmAbout::showModal();
+    frmAbout::showModal(owner);
     return stillOpen;
 }
 
@@ -77,18 +77,22 @@ private slots:
         QCOMPARE(frmAbout::captionFor(QStringLiteral("X")), QStringLiteral("Xのﾊﾞｰｼﾞｮﾝ情報"));
     }
 
-    void isAnApplicationModalFixedDialog() {
-        whileShown([](frmAbout* about) {
-            QVERIFY(!about->parentWidget());
-            QCOMPARE(about->minimumSize(), QSize(306, 170));
-            QCOMPARE(about->maximumSize(), QSize(306, 170));
-            const Qt::WindowFlags flags = about->windowFlags();
-            QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-            QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-            QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-            QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
-            QVERIFY(about->findChildren<QPushButton*>().isEmpty()); // no default button
-        });
+    void isAnApplicationModalFixedDialogOfTheMainWindow() {
+        StandIn main;
+        whileShown(
+            [&main](frmAbout* about) {
+                QCOMPARE(about->parentWidget(), &main.window);
+                QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+                QCOMPARE(about->minimumSize(), QSize(306, 170));
+                QCOMPARE(about->maximumSize(), QSize(306, 170));
+                const Qt::WindowFlags flags = about->windowFlags();
+                QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+                QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+                QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+                QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+                QVERIFY(about->findChildren<QPushButton*>().isEmpty()); // no default button
+            },
+            &main.window);
     }
 
     void mainAndHintWindowsRefuseClicksWhileOpen() {
@@ -97,10 +101,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(hint));
         QSignalSpy clicked(main.button, &QPushButton::clicked);
 
-        whileShown([&](frmAbout*) {
-            main.clickButton();
-            click(*hint, QStringLiteral("Im_Close"));
-        });
+        whileShown(
+            [&](frmAbout*) {
+                main.clickButton();
+                click(*hint, QStringLiteral("Im_Close"));
+            },
+            &main.window);
         QCOMPARE(clicked.count(), 0);
         QVERIFY(hint && hint->isVisible());
 
