@@ -161,8 +161,7 @@ void placeBesideTheMainWindow(QWidget* hint) {
         }
         return;
     }
-    hint->move(
-        besideWithoutCovering(area, main->frameGeometry(), expectedFrame(hint, main).size()));
+    hint->move(besideWithoutCovering(area, main->frameGeometry(), frameOf(hint).size()));
 }
 
 } // namespace
@@ -194,14 +193,6 @@ Dialog* Dialog::open() {
         keepOffTheTaskbar(theHintWindow);
         nameAsToolWindow(theHintWindow);
         leaveTheProgramsGroup(theHintWindow);
-        theHintWindow->show();
-    } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // A Wayland program cannot bring back a window the user has
-        // minimised (the shell protocol has no request for it) and cannot
-        // tell that it is; a compositor without the activation protocol
-        // also leaves a window behind where it is. A window mapped anew
-        // comes in front on every compositor, so the open card is.
-        theHintWindow->hide();
     }
     // New, or already open but perhaps behind the main window or
     // minimised: either way it comes to the front and takes the keyboard.

@@ -9,7 +9,6 @@
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -59,73 +58,6 @@ void afterFirstPaint(QWidget* window, std::function<void()> then) {
     window->installEventFilter(new AfterFirstPaint(window, std::move(then)));
 }
 
-// On Wayland, Qt's own title bar offers minimise and maximise buttons on
-// every window, and passes them on to the compositor whatever the window's
-// fixed size.
-// - Maximised, the compositor insists on its size, and a surface that keeps
-//   its fixed size ends the connection and the program with it. So the
-//   window may take any size for the moment it is maximised, and is at once
-//   put back to its own size.
-// - Minimised, a window cannot be brought back by the program, and on a
-//   desktop without a taskbar not by the user either; a minimised About
-//   window would leave the main window blocked for good. The windows have
-//   no minimise box by design: a window the compositor has minimised is
-//   mapped anew at once, which shows it again.
-class KeptOnWayland final : public QObject {
-public:
-    explicit KeptOnWayland(QWidget* window)
-        : QObject(window), m_window(window), m_size(window->size()) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != m_window) {
-            return false;
-        }
-        if (event->type() == QEvent::Show && !m_watching && m_window->windowHandle()) {
-            m_watching = true;
-            connect(m_window->windowHandle(), &QWindow::windowStateChanged, this,
-                    [this](Qt::WindowState state) {
-                        if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen) {
-                            m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-                        } else if (state == Qt::WindowMinimized) {
-                            QMetaObject::invokeMethod(this, &KeptOnWayland::mapAnew,
-                                                      Qt::QueuedConnection);
-                        }
-                    });
-        } else if (event->type() == QEvent::WindowStateChange) {
-            static constexpr Qt::WindowStates big = Qt::WindowMaximized | Qt::WindowFullScreen;
-            if (m_window->windowState() & big) {
-                m_wasBig = true;
-                QMetaObject::invokeMethod(
-                    this, [this] { m_window->setWindowState(m_window->windowState() & ~big); },
-                    Qt::QueuedConnection);
-            }
-        } else if (event->type() == QEvent::Resize && m_wasBig &&
-                   !(m_window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
-                   m_window->size() == m_size) {
-            // The compositor has taken the window back to its own size:
-            // only now may the size be fixed again, or the surface would
-            // shrink while the compositor still holds it maximised.
-            m_wasBig = false;
-            m_window->setFixedSize(m_size);
-        }
-        return false;
-    }
-
-private:
-    void mapAnew() {
-        if (m_window->isVisible()) {
-            m_window->hide();
-            m_window->show();
-        }
-    }
-
-    QWidget* m_window;
-    QSize m_size;
-    bool m_watching = false;
-    bool m_wasBig = false;
-};
-
 // The start of a span of `length` inside [low, low + room), as near to
 // `wanted` as it can be; at `low` where it is longer than the room.
 int clampedStart(int wanted, int length, int low, int room) {
@@ -137,6 +69,10 @@ int clampedStart(int wanted, int length, int low, int room) {
 QPoint clampedInto(const QRect& area, QPoint at, QSize size) {
     return {clampedStart(at.x(), size.width(), area.left(), area.width()),
             clampedStart(at.y(), size.height(), area.top(), area.height())};
+}
+
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 int overlap(const QRect& a, const QRect& b) {
@@ -153,9 +89,16 @@ void setUpWindow(QWidget* window, const QString& name, const QString& title, QSi
     // they come once the window has been painted.
     window->setWindowIcon(applicationIcon(64));
     afterFirstPaint(window, [window] { window->setWindowIcon(applicationIcon()); });
-    window->setFixedSize(size);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        window->installEventFilter(new KeptOnWayland(window));
+    // Qt 6.4 on Wayland: a compositor's maximised, fullscreen or tiled state
+    // comes with its own size, which the window must take, or the
+    // compositor ends the connection and the program with it. There the
+    // window may be larger than designed; its controls stay at their
+    // designed places, on its own background.
+    if (onWayland()) {
+        window->setMinimumSize(size);
+        window->resize(size);
+    } else {
+        window->setFixedSize(size);
     }
     window->setAutoFillBackground(true);
     setPaletteColour(window, QPalette::Window, Qt::white);
@@ -222,6 +165,24 @@ QRect withUsualFrame(const QRect& client) {
     return client.marginsAdded(UsualFrame);
 }
 
+QRect frameOf(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry()) {
+        return frame;
+    }
+    // Not shown yet: the margins the main window was given, where it has
+    // them, are the likeliest.
+    const QWidget* main = mainWindow();
+    if (!main || main == window || main->frameGeometry() == main->geometry()) {
+        return withUsualFrame(window->geometry());
+    }
+    const QRect inner = main->geometry();
+    const QRect outer = main->frameGeometry();
+    return window->geometry().marginsAdded(
+        QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                 outer.right() - inner.right(), outer.bottom() - inner.bottom()));
+}
+
 void placeOnStart(QWidget* main, QSize hintClient) {
     const QScreen* screen = main->screen();
     if (!screen) {
@@ -230,10 +191,10 @@ void placeOnStart(QWidget* main, QSize hintClient) {
     const QRect area = screen->availableGeometry();
     // Not shown yet, its frame is not known: each window is taken with the
     // frame most window managers give.
-    const QPoint frame = startOfMainWindow(area, withUsualFrame(main->geometry()).size(),
+    const QPoint frame = startOfMainWindow(area, frameOf(main).size(),
                                            withUsualFrame(QRect(QPoint(), hintClient)).size());
     main->move(frame);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (onWayland()) {
         return; // The compositor places the window.
     }
     // The frame the window manager gives may be larger than the usual one,
@@ -263,18 +224,6 @@ QWidget* mainWindow() {
         }
     }
     return nullptr;
-}
-
-QRect expectedFrame(const QWidget* window, const QWidget* like) {
-    const QRect frame = window->frameGeometry();
-    if (frame != window->geometry() || !like) {
-        return frame;
-    }
-    const QRect inner = like->geometry();
-    const QRect outer = like->frameGeometry();
-    return window->geometry().marginsAdded(
-        QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                 outer.right() - inner.right(), outer.bottom() - inner.bottom()));
 }
 
 void bringToFront(QWidget* window) {

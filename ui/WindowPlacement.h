@@ -13,7 +13,8 @@ namespace mivesk {
 // to the front.
 
 // What every window does first: it takes its object name and title, the
-// program's icon, and a fixed client area of `size` with a white background.
+// program's icon, and a client area of `size` with a white background, of
+// fixed size but where a Wayland compositor sizes the window.
 void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size);
 
 // Where a window whose frame is `frame` goes beside the frame `main`, within
@@ -43,9 +44,13 @@ QPoint startOfMainWindow(const QRect& area, QSize main, QSize hint);
 // Returns the top-left of its frame.
 QPoint keptWithin(const QRect& area, const QRect& frame);
 
-// `client` with a window frame's usual margins, for a window that has not
-// been shown yet and whose frame the window system has not yet told.
+// `client` with a window frame's usual margins.
 QRect withUsualFrame(const QRect& client);
+
+// The frame of `window`: as the window system has told it, or for a window
+// not shown yet, its client area with the margins of the main window's
+// frame, or else with the usual margins.
+QRect frameOf(const QWidget* window);
 
 // Places the main window, not shown yet, as startOfMainWindow() says, on its
 // screen, with a hint window of client size `hintClient`. Once it is shown
@@ -55,10 +60,6 @@ void placeOnStart(QWidget* main, QSize hintClient);
 
 // The program's main window, or nullptr when it has none on screen.
 QWidget* mainWindow();
-
-// The frame `window` will have: its frame where the window system has told
-// it, or else its client area with the frame margins of `like`.
-QRect expectedFrame(const QWidget* window, const QWidget* like);
 
 // Shows `window` in front of the others and gives it the keyboard; a
 // minimised window is restored first.

@@ -1,11 +1,9 @@
 #include "X11Window.h"
 
-#include "WindowPlacement.h"
-
 #include <QGuiApplication>
 #include <QWidget>
 
-#if defined(MIVESK_HAVE_XCB) && QT_CONFIG(xcb)
+#if QT_CONFIG(xcb) && defined(MIVESK_HAVE_XCB)
 #define MIVESK_X11 1
 #include <xcb/xcb.h>
 
@@ -76,67 +74,6 @@ bool minimalX11WindowManager() {
     return false;
 }
 
-// The start of an XInput 2 device event as the X server sends it, up to the
-// window it happened in. Qt takes the mouse through XInput 2 where the
-// server has it, and through core events otherwise.
-struct XInputDeviceEventStart {
-    uint8_t response_type;
-    uint8_t extension;
-    uint16_t sequence;
-    uint32_t length;
-    uint16_t event_type;
-    uint16_t deviceid;
-    uint32_t time;
-    uint32_t detail;
-    xcb_window_t root;
-    xcb_window_t event;
-};
-constexpr uint16_t XInputButtonPress = 4;
-
-int xinputOpcode(xcb_connection_t* connection) {
-    static const char name[] = "XInputExtension";
-    xcb_query_extension_reply_t* reply = xcb_query_extension_reply(
-        connection, xcb_query_extension(connection, sizeof name - 1, name), nullptr);
-    const int opcode = reply && reply->present ? reply->major_opcode : -1;
-    std::free(reply);
-    return opcode;
-}
-
-class BlockedClickWatcher final : public QAbstractNativeEventFilter {
-public:
-    BlockedClickWatcher(QWidget* modal, int xinput) : m_modal(modal), m_xinput(xinput) {}
-
-    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t") {
-            return false;
-        }
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        xcb_window_t clicked = XCB_WINDOW_NONE;
-        switch (event->response_type & 0x7f) {
-        case XCB_BUTTON_PRESS:
-            clicked = static_cast<const xcb_button_press_event_t*>(message)->event;
-            break;
-        case XCB_GE_GENERIC: {
-            const auto* device = static_cast<const XInputDeviceEventStart*>(message);
-            if (device->extension == m_xinput && device->event_type == XInputButtonPress) {
-                clicked = device->event;
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        if (clicked != XCB_WINDOW_NONE && clicked != static_cast<xcb_window_t>(m_modal->winId())) {
-            QMetaObject::invokeMethod(
-                m_modal, [modal = m_modal] { bringToFront(modal); }, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    QWidget* m_modal;
-    int m_xinput;
-};
 #endif
 
 } // namespace
@@ -158,7 +95,7 @@ void keepOffTheTaskbar([[maybe_unused]] QWidget* window) {
     // states when it maps the window.
     xcb_connection_t* connection = x11Connection();
     const xcb_atom_t skipTaskbar =
-        connection ? atom(connection, "_NET_WM_STATE_SKIP_TASKBAR") : XCB_ATOM_NONE;
+        connection ? atom(connection, "_NET_WM_STATE_SKIP_TASKBAR") : xcb_atom_t(XCB_ATOM_NONE);
     if (skipTaskbar == XCB_ATOM_NONE) {
         return;
     }
@@ -213,17 +150,6 @@ void leaveTheProgramsGroup([[maybe_unused]] QWidget* window) {
     }
     std::free(reply);
 #endif
-}
-
-std::unique_ptr<QAbstractNativeEventFilter> watchBlockedClicks([[maybe_unused]] QWidget* modal) {
-#ifdef MIVESK_X11
-    if (xcb_connection_t* connection = x11Connection()) {
-        auto watcher = std::make_unique<BlockedClickWatcher>(modal, xinputOpcode(connection));
-        qApp->installNativeEventFilter(watcher.get());
-        return watcher;
-    }
-#endif
-    return nullptr;
 }
 
 } // namespace mivesk

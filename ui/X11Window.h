@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QAbstractNativeEventFilter>
 #include <Qt>
-
-#include <memory>
 
 class QWidget;
 
@@ -36,12 +33,5 @@ void nameAsToolWindow(QWidget* window);
 // also take as "keep above the program's other windows". Takes `window` out
 // of it. Call before it is first shown.
 void leaveTheProgramsGroup(QWidget* window);
-
-// While it lives, a mouse press on any other window of the program brings
-// `modal` to the front. On X11 such a press never reaches the program's
-// widgets: Qt drops it because `modal` blocks them, and the keyboard that
-// the window manager hands the clicked window goes on to `modal`, which
-// does not come back by itself if it is minimised.
-std::unique_ptr<QAbstractNativeEventFilter> watchBlockedClicks(QWidget* modal);
 
 } // namespace mivesk
