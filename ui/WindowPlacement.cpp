@@ -89,19 +89,19 @@ void setUpWindow(QWidget* window, const QString& name, const QString& title, QSi
     // they come once the window has been painted.
     window->setWindowIcon(applicationIcon(64));
     afterFirstPaint(window, [window] { window->setWindowIcon(applicationIcon()); });
-    // Qt 6.4 on Wayland: a compositor's maximised, fullscreen or tiled state
-    // comes with its own size, which the window must take, or the
-    // compositor ends the connection and the program with it. There the
-    // window may be larger than designed; its controls stay at their
-    // designed places, on its own background.
-    if (onWayland()) {
-        window->setMinimumSize(size);
-        window->resize(size);
-    } else {
-        window->setFixedSize(size);
-    }
+    setClientSize(window, size, onWayland());
     window->setAutoFillBackground(true);
     setPaletteColour(window, QPalette::Window, Qt::white);
+}
+
+void setClientSize(QWidget* window, QSize size, bool sizedByCompositor) {
+    if (!sizedByCompositor) {
+        window->setFixedSize(size);
+        return;
+    }
+    window->setMinimumSize(size);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    window->resize(size);
 }
 
 QPoint besideWithoutCovering(const QRect& area, const QRect& main, QSize frame) {

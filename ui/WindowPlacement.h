@@ -17,6 +17,14 @@ namespace mivesk {
 // fixed size but where a Wayland compositor sizes the window.
 void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size);
 
+// A client area of `size`, fixed; or where the compositor sizes the window
+// (`sizedByCompositor`), at least that large. Qt 6.4 on Wayland: a
+// compositor's maximised, fullscreen or tiled state comes with its own size,
+// which the window must take, or the compositor ends the connection and the
+// program with it. The controls stay at their designed places, on the
+// window's own background, and end at the designed edge.
+void setClientSize(QWidget* window, QSize size, bool sizedByCompositor);
+
 // Where a window whose frame is `frame` goes beside the frame `main`, within
 // `area`, without covering any of it: below first, as the two windows were
 // designed, then to the right, to the left, and above. It is always wholly

@@ -45,6 +45,8 @@ private slots:
     void textsFitWhole_data();
     void textsFitWhole();
     void darkThemeChangesNoPixel();
+    void compositorSizeKeepsTheDesignedLayout_data();
+    void compositorSizeKeepsTheDesignedLayout();
     void firstPlace_data();
     void firstPlace();
 };
@@ -537,6 +539,66 @@ void Form1LayoutTest::darkThemeChangesNoPixel() {
     QCOMPARE(again->grab().toImage(), mainLight);
     QCOMPARE(hint->grab().toImage(), hintLight);
     hint->close();
+}
+
+void Form1LayoutTest::compositorSizeKeepsTheDesignedLayout_data() {
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main") << "Form1";
+    QTest::newRow("hint") << "Dialog";
+    QTest::newRow("About") << "frmAbout";
+}
+
+// A Wayland compositor maximises a window to a size of its own: the window
+// takes it, shows its designed layout at the designed size in the top-left
+// corner and white around it, and is the same again at its own size.
+void Form1LayoutTest::compositorSizeKeepsTheDesignedLayout() {
+    QFETCH(QString, window);
+    const auto check = [](QWidget& shown) {
+        const QSize designed = shown.size();
+        const QImage before = shown.grab().toImage();
+        QMap<QString, QRect> places;
+        for (QWidget* child : shown.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            places[child->objectName()] = child->geometry();
+
+        setClientSize(&shown, designed, true);
+        shown.resize(designed + QSize(300, 200));
+        QTRY_COMPARE(shown.size(), designed + QSize(300, 200));
+        const QImage larger = shown.grab().toImage();
+        QCOMPARE(larger.copy(QRect(QPoint(), before.size())), before);
+        QCOMPARE(pixelsOfColour(shown, QRect(0, designed.height(), larger.width(), 200), White),
+                 larger.width() * 200);
+        QCOMPARE(pixelsOfColour(shown, QRect(designed.width(), 0, 300, designed.height()), White),
+                 300 * designed.height());
+        for (QWidget* child : shown.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QCOMPARE(child->geometry(), places.value(child->objectName()));
+
+        shown.resize(designed);
+        QTRY_COMPARE(shown.size(), designed);
+        QCOMPARE(shown.grab().toImage(), before);
+    };
+    if (window == QLatin1String("Form1")) {
+        check(*showForm1());
+    } else if (window == QLatin1String("Dialog")) {
+        Dialog* hint = Dialog::open();
+        check(*hint);
+        hint->close();
+    } else {
+        QObject timers;
+        bool checked = false;
+        QTimer::singleShot(0, &timers, [&] {
+            if (QWidget* about = QApplication::activeModalWidget()) {
+                check(*about);
+                checked = true;
+                about->close();
+            }
+        });
+        QTimer::singleShot(5000, &timers, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        frmAbout::showModal();
+        QVERIFY(checked);
+    }
 }
 
 void Form1LayoutTest::firstPlace_data() {
