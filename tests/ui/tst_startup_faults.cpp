@@ -104,13 +104,14 @@ QString shortReadingFile() {
     return {};
 }
 
-QByteArray pathToSwap;
-void swapInANamedPipe(const QByteArray& path) {
+QString pathToSwap;
+void swapInANamedPipe(const QString& path) {
     if (path != pathToSwap)
         return;
-    const QByteArray pipe = path + ".fifo";
-    if (::mkfifo(pipe.constData(), 0644) != 0 || ::rename(pipe.constData(), path.constData()) != 0)
-        qFatal("cannot put a named pipe at %s", path.constData());
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray pipe = name + ".fifo";
+    if (::mkfifo(pipe.constData(), 0644) != 0 || ::rename(pipe.constData(), name.constData()) != 0)
+        qFatal("cannot put a named pipe at %s", name.constData());
 }
 
 // Puts a bad dictionary of kind `entry` at `path`.
@@ -142,7 +143,7 @@ bool plant(Entry entry, const QString& path) {
     case Entry::ShortReading:
         return !shortReadingFile().isEmpty() && QFile::link(shortReadingFile(), path);
     case Entry::SwappedForNamedPipe:
-        pathToSwap = QFile::encodeName(path);
+        pathToSwap = path;
         mivesk::detail::afterDataFileOpened = swapInANamedPipe;
         return writeFile(path, good);
     case Entry::Unreadable:
@@ -530,9 +531,9 @@ private slots:
             ::rmdir(folder.constData());
         }
 
-        QCOMPARE(candidates.first().path, QByteArray("50on_dic.dat"));
+        QCOMPARE(candidates.first().path, Name);
         for (const mivesk::DataFilePlace& place : candidates)
-            QVERIFY2(place.path != "/50on_dic.dat", qPrintable(place.shown));
+            QVERIFY2(place.path != QStringLiteral("/50on_dic.dat"), qPrintable(place.shown));
         if (!deleted) {
             QVERIFY2(check.dictionary, qPrintable(check.problem));
             QCOMPARE(check.path, Name);
