@@ -11,7 +11,7 @@
 #include "DrillEngine.h"
 #include "RandomSource.h"
 
-#include <QFile>
+#include <QString>
 
 #include <benchmark/benchmark.h>
 
@@ -35,7 +35,7 @@ constexpr int Batch = 64;
 
 std::unique_ptr<mivesk::DictionarySource> checkedDictionary() {
     const QString path = QStringLiteral(MIVESK_DATA_FILE);
-    mivesk::DataFileCheck check = mivesk::checkDataFile({{QFile::encodeName(path), path}});
+    mivesk::DataFileCheck check = mivesk::checkDataFile({{path, path}});
     if (!check.dictionary) {
         std::fprintf(stderr, "bench_engine: %s\n", qPrintable(check.problem));
         std::exit(1);

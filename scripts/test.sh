@@ -1,10 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the
 # normal build with its packaging checks (the Debian package built and
-# judged by lintian, the desktop entry and metainfo validated), the program
-# and its tests again with Qt's portable calls in place of the POSIX and
-# X11 ones (the roads a build for another system takes), the same tests
-# built with AddressSanitizer and UndefinedBehaviorSanitizer (any memory
+# judged by lintian, the desktop entry and metainfo validated), the same
+# tests built with AddressSanitizer and UndefinedBehaviorSanitizer (any memory
 # error, undefined behaviour or leak of ours fails the test that caused
 # it), and half a minute of fuzzing the dictionary reader. Each step is a
 # preset of CMakePresets.json.
@@ -14,7 +12,7 @@ cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh --for-tests
 
 jobs=$(nproc)
-for preset in default portable sanitize fuzz; do
+for preset in default sanitize fuzz; do
     cmake --preset "$preset"
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"

@@ -1,15 +1,16 @@
 #include "DataFileCheck.h"
 
 #include "KanaRecord.h"
-#include "ReadOnlyFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
 namespace mivesk {
 
-void (*detail::afterDataFileOpened)(const QByteArray&) = nullptr;
+void (*detail::afterDataFileOpened)(const QString&) = nullptr;
 
 namespace {
 
@@ -50,7 +51,7 @@ Bilingual placesLookedAt(const QList<DataFilePlace>& candidates, qsizetype decid
         const QString item = QStringLiteral("  %1. %2").arg(QString::number(i + 1), place.shown);
         text.japanese += item;
         text.english += item;
-        if (!place.path.startsWith('/')) {
+        if (!place.path.startsWith(u'/')) {
             text.japanese += QStringLiteral("（現在のフォルダー）");
             text.english += QStringLiteral(" (the current folder)");
         }
@@ -66,7 +67,7 @@ DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
                       const Bilingual& reason) {
     DataFileCheck result;
     if (decided >= 0) {
-        result.path = QFile::decodeName(candidates.at(decided).path);
+        result.path = candidates.at(decided).path;
     }
     const Bilingual headline =
         decided < 0 ? Bilingual{QStringLiteral("辞書ファイル「%1」が見つかりません。"),
@@ -83,91 +84,41 @@ DataFileCheck failure(const QList<DataFilePlace>& candidates, qsizetype decided,
     return result;
 }
 
-// Named pipes, sockets and devices: opening one could block or read
-// something that is not a file at all.
-Bilingual notARegularFile(const QString& shown) {
-    return {QStringLiteral("「%1」は通常のファイルではありません"
-                           "（名前付きパイプ、ソケット、デバイスなど）。")
-                .arg(shown),
-            QStringLiteral("\"%1\" is not a regular file (it is a named pipe, a socket, a device "
-                           "or the like).")
-                .arg(shown)};
-}
-
-Bilingual isAFolder(const QString& shown) {
-    return {
-        QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。").arg(shown),
-        QStringLiteral("\"%1\" is a folder. The dictionary must be a file.").arg(shown)};
-}
-
-// Why `path` could not be opened, or an empty reason when there is simply
-// nothing there and the next place should be tried.
-Bilingual openFailure(const ReadOnlyFile& file, const QByteArray& path, const QString& shown) {
-    switch (file.failure()) {
-    case ReadOnlyFile::Failure::Missing:
-        return {};
-    case ReadOnlyFile::Failure::BrokenLink: {
-        const QString target = ReadOnlyFile::linkTarget(path);
-        return {
-            QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。").arg(shown, target),
-            QStringLiteral("\"%1\" is a link, but what it points to, \"%2\", does not exist.")
-                .arg(shown, target)};
+// Follows the links from `at`; true when they come back to one already
+// passed.
+bool linksGoRound(QFileInfo at) {
+    QSet<QString> passed;
+    while (at.isSymLink()) {
+        const QString next = at.symLinkTarget();
+        if (passed.contains(next)) {
+            return true;
+        }
+        passed.insert(next);
+        at.setFile(next);
     }
-    case ReadOnlyFile::Failure::LinkLoop:
+    return false;
+}
+
+// What is wrong with a link to nothing: it goes round in a circle, or what
+// it points to is missing.
+Bilingual brokenLink(const QFileInfo& info, const QString& shown) {
+    if (linksGoRound(info)) {
         return {QStringLiteral("「%1」はリンクですが、リンクをたどると同じ所を回り続けます"
                                "（リンクの循環）。")
                     .arg(shown),
                 QStringLiteral("\"%1\" is a link, but following the links leads round in a "
                                "circle (a link loop).")
                     .arg(shown)};
-    case ReadOnlyFile::Failure::NotAFile:
-        return notARegularFile(shown);
-    case ReadOnlyFile::Failure::Other:
-        break;
     }
-    return {QStringLiteral("「%1」を開けません（%2）。").arg(shown, file.reason()),
-            QStringLiteral("\"%1\" cannot be opened (%2).").arg(shown, file.reason())};
+    const QString target = info.symLinkTarget();
+    return {QStringLiteral("「%1」はリンクですが、リンク先「%2」がありません。").arg(shown, target),
+            QStringLiteral("\"%1\" is a link, but what it points to, \"%2\", does not exist.")
+                .arg(shown, target)};
 }
 
-// Reads up to `wanted` bytes from the start of `file`; stops early only at
-// the end of the file or on an error, when it returns false.
-bool readStart(ReadOnlyFile& file, qint64 wanted, QByteArray& bytes) {
-    bytes = QByteArray(wanted, Qt::Uninitialized);
-    qint64 got = 0;
-    bool ok = true;
-    while (got < wanted) {
-        const qint64 n = file.readAt(bytes.data() + got, wanted - got, got);
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        got += n;
-    }
-    bytes.truncate(got);
-    return ok;
-}
-
-// Why the opened file cannot be the dictionary, or an empty reason when it
-// can. The bytes read to tell are dropped: questions read their record
-// from the file each time.
-Bilingual unusable(ReadOnlyFile& file, const QString& shown) {
-    ReadOnlyFile::Kind kind = ReadOnlyFile::Kind::Other;
-    qint64 size = 0;
-    if (!file.inspect(kind, size)) {
-        return {QStringLiteral("「%1」を調べられません（%2）。").arg(shown, file.reason()),
-                QStringLiteral("\"%1\" cannot be examined (%2).").arg(shown, file.reason())};
-    }
-    if (kind == ReadOnlyFile::Kind::Folder) {
-        return isAFolder(shown);
-    }
-    if (kind != ReadOnlyFile::Kind::Regular) {
-        return notARegularFile(shown);
-    }
-    QByteArray bytes;
-    if (!readStart(file, DataFileMinimumSize, bytes)) {
-        return {QStringLiteral("「%1」を読み込めません（%2）。").arg(shown, file.reason()),
-                QStringLiteral("\"%1\" cannot be read (%2).").arg(shown, file.reason())};
-    }
+// Why a file that starts with `bytes` and is said to hold `size` bytes is
+// too short to be the dictionary, or an empty reason when it is not.
+Bilingual tooShort(const QByteArray& bytes, qint64 size, const QString& shown) {
     const QString got = QString::number(bytes.size());
     if (bytes.isEmpty() && size == 0) {
         return tooSmall(QStringLiteral("「%1」は空です（0 バイト）。").arg(shown),
@@ -197,49 +148,81 @@ Bilingual unusable(ReadOnlyFile& file, const QString& shown) {
 // longer holds, or a failed read, comes back blank.
 class DictionaryFile final : public DictionarySource {
 public:
-    explicit DictionaryFile(std::unique_ptr<ReadOnlyFile> file) : m_file(std::move(file)) {}
+    explicit DictionaryFile(const QString& path) : file(path) {}
 
     int readRecord(int n, char* out, int size) override {
         // Bytes past the 46th record are not part of the dictionary.
-        if (n < 1 || n > KanaRecord::Count || size <= 0) {
+        if (n < 1 || n > KanaRecord::Count || size <= 0 || !file.isOpen() ||
+            !file.seek(qint64(n - 1) * KanaRecord::Size)) {
             return 0;
         }
-        const qint64 got =
-            m_file->readAt(out, std::min(size, KanaRecord::Size), qint64(n - 1) * KanaRecord::Size);
+        const qint64 got = file.read(out, std::min(size, KanaRecord::Size));
         return got < 0 ? 0 : int(got);
     }
 
-    void close() override { m_file->close(); }
+    void close() override { file.close(); }
 
-private:
-    std::unique_ptr<ReadOnlyFile> m_file;
+    QFile file;
 };
+
+// Why the place `info` names cannot be the dictionary, or an empty reason
+// when `file` now holds it open. What lies at the path is told apart before
+// anything is opened: opening a named pipe would wait for a writer.
+Bilingual whatIsWrong(const QFileInfo& info, const QString& shown, QFile& file) {
+    if (!info.exists()) {
+        return brokenLink(info, shown);
+    }
+    if (info.isDir()) {
+        return {QStringLiteral("「%1」はフォルダーです。辞書はファイルでなければなりません。")
+                    .arg(shown),
+                QStringLiteral("\"%1\" is a folder. The dictionary must be a file.").arg(shown)};
+    }
+    // Named pipes, sockets and devices: opening one could block or read
+    // something that is not a file at all.
+    if (!info.isFile()) {
+        return {QStringLiteral("「%1」は通常のファイルではありません"
+                               "（名前付きパイプ、ソケット、デバイスなど）。")
+                    .arg(shown),
+                QStringLiteral("\"%1\" is not a regular file (it is a named pipe, a socket, a "
+                               "device or the like).")
+                    .arg(shown)};
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        return {QStringLiteral("「%1」を開けません（%2）。").arg(shown, file.errorString()),
+                QStringLiteral("\"%1\" cannot be opened (%2).").arg(shown, file.errorString())};
+    }
+    if (detail::afterDataFileOpened) {
+        detail::afterDataFileOpened(file.fileName());
+    }
+    // From here on the open file, not the path, is read: whatever is put at
+    // the path a moment later changes nothing. The bytes read to tell are
+    // dropped: questions read their record from the file each time.
+    const QByteArray bytes = file.read(DataFileMinimumSize);
+    if (file.error() != QFileDevice::NoError) {
+        return {QStringLiteral("「%1」を読み込めません（%2）。").arg(shown, file.errorString()),
+                QStringLiteral("\"%1\" cannot be read (%2).").arg(shown, file.errorString())};
+    }
+    return tooShort(bytes, info.size(), shown);
+}
 
 } // namespace
 
 DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates) {
     for (qsizetype i = 0; i < candidates.size(); ++i) {
-        const QByteArray& path = candidates.at(i).path;
-        const QString& shown = candidates.at(i).shown;
-        // From here on the open file, not the path, tells what was found:
-        // whatever is put at the path a moment later changes nothing.
-        auto file = std::make_unique<ReadOnlyFile>();
-        if (!file->open(path)) {
-            if (const Bilingual reason = openFailure(*file, path, shown); !reason.isEmpty()) {
-                return failure(candidates, i, reason);
-            }
+        const QString& path = candidates.at(i).path;
+        const QFileInfo info(path);
+        // Nothing there, not even a link: the next place is tried.
+        if (!info.exists() && !info.isSymLink()) {
             continue;
         }
-        if (detail::afterDataFileOpened) {
-            detail::afterDataFileOpened(path);
-        }
-        if (const Bilingual reason = unusable(*file, shown); !reason.isEmpty()) {
+        auto dictionary = std::make_unique<DictionaryFile>(path);
+        const Bilingual reason = whatIsWrong(info, candidates.at(i).shown, dictionary->file);
+        if (!reason.isEmpty()) {
             return failure(candidates, i, reason);
         }
-
         DataFileCheck result;
-        result.dictionary = std::make_unique<DictionaryFile>(std::move(file));
-        result.path = QFile::decodeName(path);
+        result.dictionary = std::move(dictionary);
+        result.path = path;
         return result;
     }
     return failure(candidates, -1,

@@ -36,9 +36,9 @@ DataFileCheck checkDataFile(const QList<DataFilePlace>& candidates);
 
 namespace detail {
 // Called with each candidate's path just after it was opened, before it is
-// looked at: the seam through which a test replaces the file on disk at the
+// read: the seam through which a test replaces the file on disk at the
 // worst moment.
-extern void (*afterDataFileOpened)(const QByteArray& path);
+extern void (*afterDataFileOpened)(const QString& path);
 } // namespace detail
 
 } // namespace mivesk

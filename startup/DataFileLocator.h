@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -11,11 +10,9 @@ inline constexpr const char* DataFileName = "50on_dic.dat";
 
 // One place the dictionary may be.
 struct DataFilePlace {
-    // The path as the system takes it, byte for byte: a folder whose name is
-    // not valid text is still reached. Relative for the current folder.
-    QByteArray path;
-    // The same place for a person to read: a whole path where one is known,
-    // with any bytes that are not text replaced.
+    // The path the file is opened by; relative for the current folder.
+    QString path;
+    // The same place for a person to read: a whole path where one is known.
     QString shown;
 };
 

@@ -8,8 +8,8 @@ class QWidget;
 
 namespace mivesk {
 
-// The whole program: prepares the environment, opens the display, checks
-// the fonts and the dictionary, and shows the main window until End.
+// The whole program: opens the display, checks its colours, the fonts and
+// the dictionary, and shows the main window until End.
 // Returns the exit status. `beforeShow`, when given, sees the main window
 // just before it is first shown (the start-up benchmark watches it there).
 int runMivesk(int argc, char** argv, const std::function<void(QWidget&)>& beforeShow = {});

@@ -91,7 +91,7 @@ void writeScratch(const QString& path, const QByteArray& bytes) {
 std::unique_ptr<mivesk::DictionarySource> fileSource(const QByteArray& bytes) {
     static const QString path = QDir::temp().absoluteFilePath(
         QStringLiteral("fuzz_dictionary_%1.dat").arg(qint64(::getpid())));
-    const QList<mivesk::DataFilePlace> places{{QFile::encodeName(path), path}};
+    const QList<mivesk::DataFilePlace> places{{path, path}};
     writeScratch(path, bytes);
     mivesk::DataFileCheck check = mivesk::checkDataFile(places);
     const bool whole = bytes.size() >= mivesk::DataFileMinimumSize;

@@ -64,7 +64,7 @@ std::unique_ptr<DictionarySource> checkedDictionary(const QByteArray& bytes, con
 QList<DataFilePlace> placesAt(const QStringList& paths) {
     QList<DataFilePlace> places;
     for (const QString& path : paths) {
-        places.append({QFile::encodeName(path), path});
+        places.append({path, path});
     }
     return places;
 }
