@@ -35,33 +35,42 @@ private:
 
 // What a window has to say without moving the focus: a notification that
 // shows anew with each message. It is not a widget, so it neither paints nor
-// takes a click, and a window's list of controls leaves it out.
+// takes a click, and a window's list of controls leaves it out. A message
+// for a window that is not active yet waits until it is, and comes after
+// the screen reader has read the window's title, which would otherwise cut
+// it short.
 class Announcement : public QObject {
     Q_OBJECT
 public:
     explicit Announcement(QWidget* window) : QObject(window) {
         setObjectName(QStringLiteral("announcement"));
+        window->installEventFilter(this);
     }
-    QString message;
-};
 
-// Announces a window's contents when it first becomes active, then goes.
-class ContentsOnActivation : public QObject {
-public:
-    explicit ContentsOnActivation(QWidget* window) : QObject(window) {
-        setObjectName(QStringLiteral("contentsOnActivation"));
+    void say(const QString& text) {
+        message = text;
+        m_waiting = !static_cast<QWidget*>(parent())->isActiveWindow();
+        if (!m_waiting) {
+            QAccessibleEvent shown(this, QAccessible::ObjectShow);
+            QAccessible::updateAccessibility(&shown);
+        }
     }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::ActivationChange && window->isActiveWindow()) {
-            window->removeEventFilter(this);
-            setParent(nullptr); // a later request waits for activation anew
+
+    QString message;
+
+protected:
+    bool eventFilter(QObject* window, QEvent* event) override {
+        if (m_waiting && event->type() == QEvent::ActivationChange &&
+            static_cast<QWidget*>(window)->isActiveWindow()) {
+            m_waiting = false;
             QMetaObject::invokeMethod(
-                window, [window] { announceContents(window); }, Qt::QueuedConnection);
-            deleteLater();
+                this, [this] { say(message); }, Qt::QueuedConnection);
         }
         return false;
     }
+
+private:
+    bool m_waiting = false;
 };
 
 class AccessibleAnnouncement : public QAccessibleObject {
@@ -124,22 +133,10 @@ void announce(QWidget* window, const QString& message) {
     if (!announcement) {
         announcement = new Announcement(window);
     }
-    announcement->message = message;
-    QAccessibleEvent shown(announcement, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    announcement->say(message);
 }
 
-void announceContents(QWidget* window) {
-    if (!window->isActiveWindow()) {
-        // Said once the window is active, after the screen reader has read
-        // its title, which would otherwise cut it short; said once however
-        // often the window was asked for before then.
-        if (!window->findChild<QObject*>(QStringLiteral("contentsOnActivation"),
-                                         Qt::FindDirectChildrenOnly)) {
-            window->installEventFilter(new ContentsOnActivation(window));
-        }
-        return;
-    }
+QString contentsOf(QWidget* window) {
     QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(window);
     QStringList texts;
     for (int i = 0; shown && i < shown->childCount(); ++i) {
@@ -154,7 +151,7 @@ void announceContents(QWidget* window) {
         }
     }
     texts.removeAll(QString());
-    announce(window, texts.join(QLatin1Char('\n')));
+    return texts.join(QLatin1Char('\n'));
 }
 
 void installAccessibility() {

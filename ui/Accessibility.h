@@ -16,12 +16,13 @@ void installAccessibility();
 // listener needs. Shapes are always kept out.
 void keepFromScreenReaders(QWidget* control);
 
-// Has a screen reader say `message` at once, wherever the focus is, through
-// a notification of `window` that shows anew with it.
+// Has a screen reader say `message` through a notification of `window`
+// that shows anew with it, without moving the focus: at once where `window`
+// is active, else once it becomes active. Every spoken result of the
+// program takes this road.
 void announce(QWidget* window, const QString& message);
 
-// Has a screen reader say everything `window` shows in words, in reading
-// order.
-void announceContents(QWidget* window);
+// Everything `window` shows in words, in reading order.
+QString contentsOf(QWidget* window);
 
 } // namespace mivesk

@@ -99,6 +99,8 @@ Form1::Form1(std::unique_ptr<DrillEngine> engine, QWidget* parent)
 
     m_engine->Form_Load();
     render(true);
+    // The welcome text tells a newcomer what to do.
+    announce(this, m_Lb_First->text());
 }
 
 Form1::~Form1() = default;
@@ -197,21 +199,19 @@ void Form1::bindEvents() {
     connect(m_Check1, &QCheckBox::clicked, this,
             [this] { forward(&DrillEngine::Check1_Click, m_Check1->isChecked() ? 1 : 0); });
 
-    // Each button runs its operation, then tells a listener what came of it
-    // (End ends the program instead).
+    // Each button runs its operation, then tells a listener what came of it.
     const struct {
         ImageControl* button;
         void (DrillEngine::*click)();
-        void (Form1::*after)();
-    } buttons[] = {{m_Im_Set, &DrillEngine::Im_Set_Click, &Form1::announceQuestion},
-                   {m_Im_Next, &DrillEngine::Im_Next_Click, &Form1::announceQuestion},
-                   {m_Im_Reset, &DrillEngine::Im_Reset_Click, &Form1::announceReset},
-                   {m_Im_Check, &DrillEngine::Im_Check_Click, &Form1::announceCheck},
-                   {m_Im_End, &DrillEngine::Im_End_Click, &Form1::endProgram}};
+        Spoken spoken;
+    } buttons[] = {{m_Im_Set, &DrillEngine::Im_Set_Click, Spoken::Question},
+                   {m_Im_Next, &DrillEngine::Im_Next_Click, Spoken::Question},
+                   {m_Im_Reset, &DrillEngine::Im_Reset_Click, Spoken::Score},
+                   {m_Im_Check, &DrillEngine::Im_Check_Click, Spoken::Verdict}};
     for (const auto& button : buttons) {
         connect(button.button, &ImageControl::clicked, this, [this, button] {
             forward(button.click);
-            (this->*button.after)();
+            tellListener(button.spoken);
         });
     }
     for (int i = 0; i < 6; ++i) {
@@ -219,16 +219,20 @@ void Form1::bindEvents() {
             const DotPicture before = m_shown.ImTen[i];
             forward(&DrillEngine::ImTen_Click, i);
             if (m_shown.ImTen[i] != before) {
-                announceDot(i);
+                tellListener(Spoken::Dot, i);
             }
         });
     }
+    connect(m_Im_End, &ImageControl::clicked, this, [this] {
+        forward(&DrillEngine::Im_End_Click);
+        endProgram();
+    });
     connect(m_Im_Hint, &ImageControl::clicked, this, [this] {
         if (!m_ended) {
             Dialog* hint = Dialog::open();
             connect(hint, &QObject::destroyed, this, &Form1::takeBackKeyboard,
                     Qt::UniqueConnection);
-            announceContents(hint);
+            announce(hint, contentsOf(hint));
         }
     });
     connect(m_Im_Version, &ImageControl::clicked, this, [this] {
@@ -273,19 +277,6 @@ void Form1::bindKeys() {
     }
 }
 
-void Form1::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // The welcome text tells a newcomer what to do; a listener hears it once
-    // the window has come up and its title has been read.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_welcomed) {
-        m_welcomed = true;
-        if (m_shown.Lb_First) {
-            QMetaObject::invokeMethod(
-                this, [this] { announce(this, m_Lb_First->text()); }, Qt::QueuedConnection);
-        }
-    }
-}
-
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || m_movingSelection) {
         return QWidget::eventFilter(watched, event);
@@ -322,57 +313,47 @@ void Form1::takeBackKeyboard() {
     }
 }
 
-bool Form1::hasQuestion() const {
-    return !m_ended && m_shown.hasQuestion;
-}
-
-void Form1::announceQuestion() {
-    if (hasQuestion()) {
-        announce(this, m_Lb_Main->text());
-    }
-}
-
-void Form1::announceReset() {
-    if (hasQuestion()) {
-        announce(this, QStringList{m_lblRitsu->text(), m_lblCount->text(), m_Lb_Main->text()}.join(
-                           QLatin1Char(' ')));
-    }
-}
-
-void Form1::announceDot(int index) {
-    const bool raised = m_shown.ImTen[index] == DotPicture::On;
-    announce(this, m_ImTen[index]->accessibleName() + QLatin1Char(' ') +
-                       (raised ? QStringLiteral("オン") : QStringLiteral("オフ")));
-}
-
-void Form1::announceCheck() {
-    if (!hasQuestion() || !m_shown.lastVerdict) {
+void Form1::tellListener(Spoken what, int dot) {
+    // Nothing is said for an operation that had no question to work on.
+    if (m_ended || !m_shown.hasQuestion) {
         return;
     }
     QStringList words;
-    switch (*m_shown.lastVerdict) {
-    case Verdict::Correct:
-        words << m_imgSeikai->accessibleName();
+    switch (what) {
+    case Spoken::Question:
+        words << m_Lb_Main->text();
         break;
-    case Verdict::Almost:
-        words << m_imgOsii->accessibleName();
+    case Spoken::Score:
+        words << m_lblRitsu->text() << m_lblCount->text() << m_Lb_Main->text();
         break;
-    case Verdict::Incorrect:
-        words << m_imgFuseikai->accessibleName();
+    case Spoken::Dot:
+        words << m_ImTen[dot]->accessibleName() + (m_shown.ImTen[dot] == DotPicture::On
+                                                       ? QStringLiteral(" オン")
+                                                       : QStringLiteral(" オフ"));
         break;
-    }
-    // A covered answer stays a secret to the ear as well.
-    if (!m_shown.ShpCover) {
-        QStringList raised;
-        for (int i = 0; i < 6; ++i) {
-            if (m_shown.ImTenKai[i] == DotPicture::On) {
-                raised << QString::number(i + 1);
-            }
+    case Spoken::Verdict:
+        if (!m_shown.lastVerdict) {
+            return;
         }
-        words << (raised.isEmpty() ? QStringLiteral("答えは点なし")
-                                   : QStringLiteral("答えは点") + raised.join(QLatin1Char(' ')));
+        words << (*m_shown.lastVerdict == Verdict::Correct  ? m_imgSeikai
+                  : *m_shown.lastVerdict == Verdict::Almost ? m_imgOsii
+                                                            : m_imgFuseikai)
+                     ->accessibleName();
+        // A covered answer stays a secret to the ear as well.
+        if (!m_shown.ShpCover) {
+            QStringList raised;
+            for (int i = 0; i < 6; ++i) {
+                if (m_shown.ImTenKai[i] == DotPicture::On) {
+                    raised << QString::number(i + 1);
+                }
+            }
+            words << (raised.isEmpty()
+                          ? QStringLiteral("答えは点なし")
+                          : QStringLiteral("答えは点") + raised.join(QLatin1Char(' ')));
+        }
+        words << m_lblRitsu->text() << m_lblCount->text();
+        break;
     }
-    words << m_lblRitsu->text() << m_lblCount->text();
     announce(this, words.join(QLatin1Char(' ')));
 }
 

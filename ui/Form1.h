@@ -53,23 +53,18 @@ private:
     void showDot(ImageControl* dot, DotPicture picture);
     void endProgram();
 
-    // What a screen reader says after an operation, taken from what the
-    // window now shows. Nothing is said for an operation that had no
-    // question to work on.
-    bool hasQuestion() const;
-    void announceQuestion();
-    void announceReset();
-    void announceDot(int index);
-    void announceCheck();
+    // Tells a screen reader what came of an operation, from what the window
+    // now shows: the kana, the score and the kana, a dot's new state, or
+    // the verdict, the answer's dots unless covered, and the score.
+    enum class Spoken { Question, Score, Dot, Verdict };
+    void tellListener(Spoken what, int dot = 0);
     // Back to this window once the hint or About window has closed.
     void takeBackKeyboard();
 
 protected:
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool m_welcomed = false;
     bool m_movingSelection = false;
 
     std::unique_ptr<DrillEngine> m_engine;

@@ -115,7 +115,8 @@ void frmAbout::showModal(QWidget* owner) {
     frmAbout about(owner);
     about.Form_Load();
     // A listener hears the title and the version as the window comes up.
-    announceContents(&about);
+    QMetaObject::invokeMethod(
+        &about, [&about] { announce(&about, contentsOf(&about)); }, Qt::QueuedConnection);
     about.exec();
 }
 
