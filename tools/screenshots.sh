@@ -27,7 +27,7 @@ sleep 1
 
 # From the data file's folder, whatever the current one holds.
 cd "$(dirname "$program")"
-DBUS_SESSION_BUS_ADDRESS=disabled: QT_SCALE_FACTOR=$scale "$program" &
+QT_SCALE_FACTOR=$scale "$program" &
 app=$!
 
 main=$(xdotool search --sync --name '^Mivesk ﾊﾞｰｼﾞｮﾝ1\.2$' | head -n1)
