@@ -47,14 +47,12 @@ QPixmap resourcePicture(const QString& name) {
     return picture;
 }
 
-QIcon applicationIcon(int largest) {
+QIcon applicationIcon() {
     // Read as every other picture is: QIcon::addFile would load every image
     // format plugin to ask whether it can read the file.
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        if (size <= largest) {
-            icon.addPixmap(readPng(QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size)));
-        }
+        icon.addPixmap(readPng(QStringLiteral(":/pictures/icons/app_icon_%1.png").arg(size)));
     }
     return icon;
 }

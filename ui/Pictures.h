@@ -14,7 +14,7 @@ namespace mivesk {
 QPixmap resourcePicture(const QString& name);
 
 // The application icon of every window: each size of the icon set that the
-// program carries, up to `largest` pixels.
-QIcon applicationIcon(int largest = 256);
+// program carries.
+QIcon applicationIcon();
 
 } // namespace mivesk

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -62,19 +61,16 @@ void endWithoutADisplay(QtMsgType type, const QMessageLogContext& context, const
     std::_Exit(1);
 }
 
-// The windows name Windows fonts that stand for IPA fonts here. Without a
-// font that has the kana every text, the error box's too, would be a row
-// of empty boxes; say why, and go on.
+// Without any font that has the kana every text, the error box's too, would
+// be a row of empty boxes; say why, and go on. Asked of the font database
+// alone: loading a font to see which one answers would cost a font the
+// first window may not even use.
 void warnWithoutJapaneseFonts() {
-    for (const char* family : {"MS UI Gothic", "ＭＳ ゴシック"}) {
-        const QString resolved = QFontInfo(windowsFont(QString::fromUtf8(family), 9)).family();
-        if (!QFontDatabase::writingSystems(resolved).contains(QFontDatabase::Japanese)) {
-            tell("日本語フォントが見つかりません。文字が表示されません。"
-                 "fonts-ipafont-gothic を入れてください。",
-                 "the Japanese fonts are missing, so no text can be shown; install "
-                 "fonts-ipafont-gothic.");
-            return;
-        }
+    if (QFontDatabase::families(QFontDatabase::Japanese).isEmpty()) {
+        tell("日本語フォントが見つかりません。文字が表示されません。"
+             "fonts-ipafont-gothic を入れてください。",
+             "the Japanese fonts are missing, so no text can be shown; install "
+             "fonts-ipafont-gothic.");
     }
 }
 

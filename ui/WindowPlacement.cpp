@@ -85,10 +85,13 @@ int overlap(const QRect& a, const QRect& b) {
 void setUpWindow(QWidget* window, const QString& name, const QString& title, QSize size) {
     window->setObjectName(name);
     window->setWindowTitle(title);
-    // Only a desktop showing large icons asks for the two largest sizes, so
-    // they come once the window has been painted.
-    window->setWindowIcon(applicationIcon(64));
-    afterFirstPaint(window, [window] { window->setWindowIcon(applicationIcon()); });
+    // No window needs the program's icon for its first frame: it is decoded
+    // once the first window has been painted, and every window shares it.
+    afterFirstPaint(window, [] {
+        if (QApplication::windowIcon().isNull()) {
+            QApplication::setWindowIcon(applicationIcon());
+        }
+    });
     setClientSize(window, size, onWayland());
     window->setAutoFillBackground(true);
     setPaletteColour(window, QPalette::Window, Qt::white);

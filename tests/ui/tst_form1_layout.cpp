@@ -160,7 +160,8 @@ void Form1LayoutTest::window() {
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!window->windowIcon().isNull());
+    // The icon comes once the first frame is up.
+    QTRY_VERIFY(!window->windowIcon().isNull());
     // The designed "MS UI Gothic" 9 pt, asked for as its installed stand-in,
     // so that Qt takes that font at once instead of searching for fallbacks.
     QCOMPARE(window->font().families(), windowsFont(QStringLiteral("MS UI Gothic"), 9).families());
