@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace mivesk {
 
@@ -40,32 +41,29 @@ int layOut(QTextLayout& layout, qreal width, qreal spacing) {
     return lines;
 }
 
-// The lines that `text` breaks into in `font` at `width`, as a label with
-// word wrap breaks them.
-QStringList wrappedLines(const QString& text, const QFont& font, qreal width) {
-    QTextLayout layout(text, font);
-    layout.setTextOption(wrapOption(Qt::AlignLeft));
-    layOut(layout, width, 0);
-    QStringList lines;
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        lines << text.mid(line.textStart(), line.textLength());
-    }
-    return lines;
+// `text` laid out in `font` at `width` on lines that follow each other
+// without a gap, as a label with word wrap breaks it.
+std::unique_ptr<QTextLayout> laidOut(const QString& text, const QFont& font, qreal width) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    layout->setTextOption(wrapOption(Qt::AlignLeft));
+    layOut(*layout, width, 0);
+    return layout;
 }
 
-// Whether `text` fits `width` in `font` on at most `lines` lines: no line
-// wider than the width, measured by its advance and by its glyphs' ink.
-bool fitsAcross(const QString& text, const QFont& font, qreal width, int lines) {
-    const QStringList broken = wrappedLines(text, font, width);
-    if (broken.size() > lines) {
+// Whether `layout`, its text in `font` laid out at `width`, has at most
+// `lines` lines, none wider than the width, measured by its advance and by
+// its glyphs' ink.
+bool fitsAcross(const QTextLayout& layout, const QFont& font, qreal width, int lines) {
+    if (layout.lineCount() > lines) {
         return false;
     }
     const QFontMetricsF metrics(font);
-    for (const QString& line : broken) {
-        const QRectF ink = metrics.boundingRect(line);
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QString shown = layout.text().mid(line.textStart(), line.textLength());
+        const QRectF ink = metrics.boundingRect(shown);
         const qreal left = std::min<qreal>(0, ink.left());
-        const qreal right = std::max(metrics.horizontalAdvance(line), ink.right());
+        const qreal right = std::max(metrics.horizontalAdvance(shown), ink.right());
         if (right - left > width) {
             return false;
         }
@@ -74,42 +72,46 @@ bool fitsAcross(const QString& text, const QFont& font, qreal width, int lines) 
 }
 
 // `font`, or where `text` in it would not fit `width` on `lines` lines, the
-// same font at the widest stretch at which it does.
-QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines = 1) {
-    if (text.isEmpty() || fitsAcross(text, font, width, lines)) {
+// same font at the widest stretch at which it does. `fittedLayout`, where
+// given, gets the text laid out in the font returned.
+QFont condensedToFit(const QFont& font, const QString& text, qreal width, int lines,
+                     std::unique_ptr<QTextLayout>* fittedLayout = nullptr) {
+    std::unique_ptr<QTextLayout> layout = laidOut(text, font, width);
+    if (text.isEmpty() || fitsAcross(*layout, font, width, lines)) {
+        if (fittedLayout) {
+            *fittedLayout = std::move(layout);
+        }
         return font;
     }
-    // The widest stretch that fits: fitting only gets easier as the stretch
-    // narrows, so halve the range until it is one step wide. Every stretch
-    // tried costs a font of its own, so first try where advances, which
-    // scale with the stretch, say the text just fits, and the step above:
-    // for a line of text that is usually the answer.
+    // Every stretch tried costs a font of its own. Advances scale with the
+    // stretch, so the natural width tells where the text should just fit;
+    // that stretch and the one next to it usually settle it, and what is
+    // left of the range is halved, since fitting only gets easier as the
+    // stretch narrows.
     QFont fitted = font;
-    const auto fitsAt = [&](int stretch) {
-        fitted.setStretch(stretch);
-        return fitsAcross(text, fitted, width, lines);
-    };
     int fits = NarrowestStretch;
     int tooWide = 100;
     const qreal natural = QFontMetricsF(font).horizontalAdvance(text);
+    int next = tooWide - 1;
     if (natural > 0) {
-        const int guess = std::clamp(int(100 * width * lines / natural), fits + 1, tooWide - 2);
-        if (fitsAt(guess)) {
-            fits = guess;
-            if (!fitsAt(guess + 1)) {
-                tooWide = guess + 1;
-            } else {
-                fits = guess + 1;
-            }
-        } else {
-            tooWide = guess;
-        }
+        next = std::clamp(int(std::ceil(100 * width * lines / natural)), fits + 1, tooWide - 1);
     }
-    while (tooWide - fits > 1) {
-        const int middle = (fits + tooWide) / 2;
-        (fitsAt(middle) ? fits : tooWide) = middle;
+    layout.reset();
+    for (bool first = true; tooWide - fits > 1; first = false) {
+        fitted.setStretch(next);
+        std::unique_ptr<QTextLayout> tried = laidOut(text, fitted, width);
+        if (fitsAcross(*tried, fitted, width, lines)) {
+            fits = next;
+            layout = std::move(tried);
+        } else {
+            tooWide = next;
+        }
+        next = !first ? (fits + tooWide) / 2 : fits == next ? fits + 1 : tooWide - 1;
     }
     fitted.setStretch(fits);
+    if (fittedLayout) {
+        *fittedLayout = layout ? std::move(layout) : laidOut(text, fitted, width);
+    }
     return fitted;
 }
 
@@ -122,7 +124,7 @@ void fitButtonCaption(QAbstractButton* button) {
     const bool radio = qobject_cast<QRadioButton*>(button);
     const QRect room = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
-    const QFont fitted = condensedToFit(button->font(), button->text(), room.width());
+    const QFont fitted = condensedToFit(button->font(), button->text(), room.width(), 1);
     if (fitted != button->font()) {
         button->setFont(fitted);
     }
@@ -181,7 +183,8 @@ void FitLabel::fit() {
     const QRect box = contentsRect();
     const QString shown = text();
     m_fittedText = shown;
-    const QFont fitted = condensedToFit(m_designFont, shown, box.width(), m_designedLines);
+    std::unique_ptr<QTextLayout> layout;
+    const QFont fitted = condensedToFit(m_designFont, shown, box.width(), m_designedLines, &layout);
     if (fitted != font()) {
         m_ownFont = true;
         setFont(fitted);
@@ -193,19 +196,17 @@ void FitLabel::fit() {
     // Lines follow each other at the font's own spacing unless the designed
     // lines would then run past the bottom edge; then just close enough
     // that the last line's descent ends on it.
-    QTextLayout layout(shown, fitted);
-    layout.setTextOption(wrapOption(Qt::AlignLeft));
-    const int lines = std::min(m_designedLines, layOut(layout, box.width(), 0));
+    const int lines = std::min(m_designedLines, layout->lineCount());
     const QFontMetricsF metrics(fitted);
     qreal overshoot = 0;
     for (int i = 0; i < lines; ++i) {
-        const QTextLine line = layout.lineAt(i);
+        const QTextLine line = layout->lineAt(i);
         const QRectF ink =
             metrics.tightBoundingRect(shown.mid(line.textStart(), line.textLength()));
         overshoot = std::max(overshoot, -ink.top() - line.ascent());
     }
     m_firstLineTop = std::ceil(overshoot);
-    const qreal lineHeight = lines > 0 ? layout.lineAt(0).height() : 0;
+    const qreal lineHeight = lines > 0 ? layout->lineAt(0).height() : 0;
     m_lineSpacing = lineHeight + metrics.leading();
     m_ownLayout = m_firstLineTop > 0;
     if (lines > 1) {
