@@ -10,6 +10,7 @@
 #include "X11Window.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <array>
 
@@ -74,7 +75,6 @@ frmAbout::frmAbout(QWidget* owner)
     m_lblVersion = findChild<FitLabel*>(QStringLiteral("lblVersion"));
     connect(findChild<ImageControl*>(QStringLiteral("ImOk")), &ImageControl::clicked, this,
             &frmAbout::ImOk_Click);
-    keepOffTheTaskbar(this);
 }
 
 QString frmAbout::captionFor(const QString& title) {
@@ -114,6 +114,16 @@ void frmAbout::showModal(QWidget* owner) {
     // earlier showing carries over.
     frmAbout about(owner);
     about.Form_Load();
+    // Centred on the owner's frame. Qt 6.4 on X11 centres a dialog as if the
+    // owner's client area began at its frame's corner, 20 to 40 px too high
+    // and over the owner's title bar.
+    if (owner && owner->isVisible()) {
+        about.move(centredWithin(owner->screen()->availableGeometry(),
+                                 owner->frameGeometry().center(), frameOf(&about).size()));
+    }
+    // Only once placed: the window manager takes the place a window has when
+    // it is made as that of its frame.
+    keepOffTheTaskbar(&about);
     // A listener hears the title and the version as the window comes up.
     QMetaObject::invokeMethod(
         &about, [&about] { announce(&about, contentsOf(&about)); }, Qt::QueuedConnection);
