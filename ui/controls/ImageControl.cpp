@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace mivesk {
 
 ImageControl::ImageControl(QWidget* parent) : QAbstractButton(parent) {
@@ -45,8 +47,13 @@ void ImageControl::paintEvent(QPaintEvent*) {
     if (const QPixmap& shown = picture(); !shown.isNull()) {
         // Only where a picture's density differs from the screen's (a
         // picture made elsewhere than resourcePicture()) does it need
-        // scaling; then it should not turn blocky.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        // scaling; then it should not turn blocky. Otherwise the hint stays
+        // off: with it, Qt 6.4's raster engine blends even an unscaled
+        // picture on its slow road, which hands a picture of more than about
+        // a hundred rows (a verdict mark) to helper threads and waits.
+        if (shown.devicePixelRatio() != painter.device()->devicePixelRatioF()) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        }
         painter.drawPixmap(inset, inset, shown);
     }
     if (m_sunkenBorder) {
@@ -54,7 +61,22 @@ void ImageControl::paintEvent(QPaintEvent*) {
     }
 }
 
+void ImageControl::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = std::exchange(m_pressed, false);
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint())) {
+        click();
+    }
+}
+
 void ImageControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_pressed = false;
     event->accept();
 }
 

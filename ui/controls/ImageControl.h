@@ -53,6 +53,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A picture looks the same pressed, so the press and release are
+    // followed here rather than by QAbstractButton, which repaints the
+    // button at once for each. Both inside the control click it.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // The second press of a double click is not a click: a double click
     // counts once.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -62,6 +67,7 @@ private:
     mutable QString m_pendingPicture;
     mutable QPixmap m_picture;
     bool m_sunkenBorder = false;
+    bool m_pressed = false;
     AccessibleKind m_accessibleKind = AccessibleKind::Picture;
     bool m_raised = false;
     QList<QKeySequence> m_keys;
