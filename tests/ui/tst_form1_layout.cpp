@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 
 using namespace mivesk;
 using namespace mivesk::test;
@@ -274,6 +275,36 @@ void Form1LayoutTest::accessibleNames() {
         QCOMPARE(control(*window, name)->accessibleName(), QString::fromUtf8(accessible));
 }
 
+// Runs `check` on the window called `window`, shown: the main window, the
+// hint window, or the About window from inside its modal loop.
+static void onWindow(const QString& window, const std::function<void(QWidget&)>& check) {
+    if (window == QLatin1String("Form1")) {
+        check(*showForm1());
+        return;
+    }
+    if (window == QLatin1String("Dialog")) {
+        Dialog* hint = Dialog::open();
+        check(*hint);
+        hint->close();
+        return;
+    }
+    QObject timers;
+    bool checked = false;
+    QTimer::singleShot(0, &timers, [&] {
+        if (QWidget* about = QApplication::activeModalWidget()) {
+            check(*about);
+            checked = true;
+            about->close();
+        }
+    });
+    QTimer::singleShot(5000, &timers, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    frmAbout::showModal();
+    QVERIFY(checked);
+}
+
 void Form1LayoutTest::textsFitWhole_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("name");
@@ -482,31 +513,7 @@ void Form1LayoutTest::textsFitWhole() {
     QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(int, lines);
-    if (window == QLatin1String("Form1")) {
-        const auto form1 = showForm1();
-        checkTextFits(control(*form1, name), text, lines);
-    } else if (window == QLatin1String("Dialog")) {
-        Dialog* hint = Dialog::open();
-        checkTextFits(control(*hint, name), text, lines);
-        hint->close();
-    } else {
-        QObject timers;
-        bool checked = false;
-        QTimer::singleShot(0, &timers, [&] {
-            QWidget* about = QApplication::activeModalWidget();
-            if (about) {
-                checkTextFits(control(*about, name), text, lines);
-                checked = true;
-                about->close();
-            }
-        });
-        QTimer::singleShot(5000, &timers, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        frmAbout::showModal();
-        QVERIFY(checked);
-    }
+    onWindow(window, [&](QWidget& shown) { checkTextFits(control(shown, name), text, lines); });
 }
 
 // A dark desktop theme, set before the windows are built and changed again
@@ -577,29 +584,7 @@ void Form1LayoutTest::compositorSizeKeepsTheDesignedLayout() {
         QTRY_COMPARE(shown.size(), designed);
         QCOMPARE(shown.grab().toImage(), before);
     };
-    if (window == QLatin1String("Form1")) {
-        check(*showForm1());
-    } else if (window == QLatin1String("Dialog")) {
-        Dialog* hint = Dialog::open();
-        check(*hint);
-        hint->close();
-    } else {
-        QObject timers;
-        bool checked = false;
-        QTimer::singleShot(0, &timers, [&] {
-            if (QWidget* about = QApplication::activeModalWidget()) {
-                check(*about);
-                checked = true;
-                about->close();
-            }
-        });
-        QTimer::singleShot(5000, &timers, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        frmAbout::showModal();
-        QVERIFY(checked);
-    }
+    onWindow(window, check);
 }
 
 void Form1LayoutTest::firstPlace_data() {
