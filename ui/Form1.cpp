@@ -21,7 +21,6 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 #include <QStyleOption>
 
